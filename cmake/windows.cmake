@@ -1,0 +1,2 @@
+# SPDX-License-Identifier: MIT
+# The Windows modules, built with the mingw-w64 toolchain (preset "windows").
