@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: MIT
+// The facts of the system query library, read with plain Win32 calls. The COM classes of the library are thin
+// wrappers over these functions; the functions know nothing of COM.
+//
+// Rules every probe keeps: nothing a system call returns can crash it (empty, huge, unterminated, non-ASCII
+// data); a fact that is simply absent (no printer, no battery, no value) is an empty text or zero, never an
+// error; a call that fails so that no sound answer exists throws ProbeError with the failure's HRESULT.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace bsq {
+
+class ProbeError : public std::runtime_error {
+ public:
+  ProbeError(HRESULT hr, const char* what) : std::runtime_error(what), hr_(hr) {}
+  HRESULT hr() const noexcept { return hr_; }
+
+ private:
+  HRESULT hr_;
+};
+
+// --- Registry
+struct RegistryValue {
+  bool exists = false;
+  std::wstring text;
+};
+/// One value as text: REG_SZ and REG_EXPAND_SZ (not expanded) as stored, REG_MULTI_SZ with its strings joined by
+/// NUL, REG_DWORD and REG_QWORD in decimal, other types empty text (exists stays true). A missing key or value
+/// gives exists = false and empty text. Data without a terminating NUL and very long data are read safely.
+RegistryValue ReadRegistryValue(HKEY root, const std::wstring& key_path, const std::wstring& value_name);
+
+// --- Operating system and hardware
+struct OsVersion {
+  std::wstring name;  // e.g. "Microsoft Windows 10 Pro" (the registry's product name, or a composed one)
+  DWORD major = 0;
+  DWORD minor = 0;
+  DWORD build = 0;
+};
+OsVersion ReadOsVersion();
+std::wstring ProcessorDescription();  // the processor name string, trimmed
+
+struct MemoryFigures {
+  std::uint64_t physical_total = 0;
+  std::uint64_t physical_free = 0;
+  std::uint64_t page_file_total = 0;  // the page file alone: commit limit minus physical memory, never below 0
+  std::uint64_t page_file_free = 0;
+  std::uint64_t virtual_total = 0;  // the process's user address space
+  std::uint64_t virtual_free = 0;
+};
+MemoryFigures ReadMemory();
+
+std::wstring ComputerName();
+std::wstring UserName();
+bool IsAdministrator();  // membership of the Administrators group in the process token
+
+// --- Network
+struct NetworkFacts {
+  std::wstring local_ip;
+  std::wstring local_mask;
+  std::wstring network_ip;
+  std::wstring network_mask;
+  std::wstring mac;
+  bool dial_up_active = false;
+};
+NetworkFacts ReadNetwork();
+
+// --- Environment
+struct BrowserFacts {
+  std::wstring name;        // the http handler's friendly name
+  std::wstring detail;      // what the row shows in brackets
+  std::wstring executable;  // the handler's executable
+};
+BrowserFacts ReadDefaultBrowser();
+std::wstring WindowsFolder();
+std::wstring SystemFolder();
+
+struct DisplayFacts {
+  int width = 0;
+  int height = 0;
+  int bits_per_pixel = 0;
+};
+DisplayFacts ReadDisplay();
+
+struct PrinterFacts {
+  std::wstring name;
+  std::wstring detail1;  // the driver
+  std::wstring detail2;  // the port
+};
+PrinterFacts ReadDefaultPrinter();  // all empty when there is no default printer
+bool SoundInstalled();              // at least one wave-out device
+
+// --- Time and drives; texts in the given UI language (German for a German LANGID, English otherwise)
+std::uint64_t RunningMilliseconds();
+std::wstring RunningTimeText(std::uint64_t milliseconds, LANGID language);
+
+struct TimeZoneFacts {
+  LONG bias = 0;
+  std::wstring standard_name;
+  LONG standard_bias = 0;
+  std::wstring daylight_name;
+  LONG daylight_bias = 0;
+  bool daylight_active = false;
+  std::wstring name;  // what the list shows
+};
+TimeZoneFacts ReadTimeZone(LANGID language);
+
+/// One text per available drive, in drive-letter order, each beginning with its root ("C:\").
+std::vector<std::wstring> DriveTexts(LANGID language);
+
+// --- Gauges
+/// Switches the bar's visual theme off and draws it in the two colours (0x00BBGGRR).
+void SetProgressBarColors(HWND bar, COLORREF bar_color, COLORREF back_color);
+
+/// The user-interface language the texts above follow.
+LANGID UiLanguage();
+
+}  // namespace bsq
