@@ -1,2 +1,3 @@
 # SPDX-License-Identifier: MIT
 # The Windows modules, built with the mingw-w64 toolchain (preset "windows").
+add_subdirectory(sysquery/win32)

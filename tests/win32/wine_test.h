@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the value that was got when a
+// check fails; wine_test_summary() prints the count and gives the exit code.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+namespace wine_test {
+
+inline int executed = 0;
+inline int failed = 0;
+inline int skipped = 0;
+
+inline void Check(bool condition, const char* file, int line, const char* format, ...) {
+  ++executed;
+  if (condition) return;
+  ++failed;
+  const char* base = file;
+  for (const char* p = file; *p; ++p) {
+    if (*p == '/' || *p == '\\') base = p + 1;
+  }
+  std::printf("%s:%d: Test failed: ", base, line);
+  va_list args;
+  va_start(args, format);
+  std::vprintf(format, args);
+  va_end(args);
+  std::fflush(stdout);
+}
+
+inline void Skip(const char* file, int line, const char* format, ...) {
+  ++skipped;
+  std::printf("%s:%d: Tests skipped: ", file, line);
+  va_list args;
+  va_start(args, format);
+  std::vprintf(format, args);
+  va_end(args);
+  std::fflush(stdout);
+}
+
+/// UTF-8 of a wide string, for messages.
+inline std::string Narrow(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                       nullptr);
+  std::string out(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+  return out;
+}
+
+/// Prints "NAME: N tests executed (N failures, N skipped)" and returns the process exit code.
+inline int Summary(const char* name) {
+  std::printf("%s: %d tests executed (%d failures, %d skipped)\n", name, executed, failed, skipped);
+  std::fflush(stdout);
+  return failed == 0 ? 0 : 1;
+}
+
+}  // namespace wine_test
+
+#define ok(condition, ...) ::wine_test::Check((condition), __FILE__, __LINE__, __VA_ARGS__)
+#define skip(...) ::wine_test::Skip(__FILE__, __LINE__, __VA_ARGS__)
