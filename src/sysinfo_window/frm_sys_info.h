@@ -47,8 +47,9 @@ class frmSysInfo;
 class SysInfoWindowFactory {
  public:
   virtual ~SysInfoWindowFactory() = default;
-  /// The native window of a new frmSysInfo with its controls at their design state, hidden, its timer not yet
-  /// running; the platform routes its events to `form`.
+  /// The native window of a new frmSysInfo with its controls at their design state (sysinfo_layout.h), hidden.
+  /// The platform routes its events to `form`, tmrMemory's every sysinfo_layout::kTimerIntervalMs from now on;
+  /// events before Form_Load and after the unload are ignored.
   virtual std::unique_ptr<SysInfoWindowView> CreateSysInfoWindow(frmSysInfo& form) = 0;
 };
 

@@ -107,7 +107,10 @@ void frmSysInfo::RunTick() {
     ListView& list = view_->lvwSysInfo();
     const std::int32_t first = FirstMemoryRow(list);
     TickFigures figures(session, context_.locale);
-    auto used = [&](Figure total, Figure free) { return figures.NumberOf(total) - figures.NumberOf(free); };
+    auto used = [&](Figure total, Figure free) {
+      const double total_amount = figures.NumberOf(total);  // the total is read first
+      return total_amount - figures.NumberOf(free);
+    };
 
     const double used_virtual = used(Figure::VirtualTotal, Figure::VirtualFree);
     SetGaugeValue(virtual_, used_virtual);
@@ -118,17 +121,16 @@ void frmSysInfo::RunTick() {
 
     const Locale& locale = context_.locale;
     StringSource& strings = context_.strings;
-    const Text joiner = strings.LoadResString(str::kFrom);
-    view_->lblPhysicalMemory().SetCaption(GaugeCaption(strings.LoadResString(str::kPhysicalMemoryUsed),
-                                                       GaugeAmountText(used_physical, locale), joiner,
-                                                       figures.TextOf(Figure::PhysicalTotal)));
-    view_->lblVirtualMemory().SetCaption(GaugeCaption(strings.LoadResString(str::kVirtualMemoryUsed),
-                                                      GaugeAmountText(used_virtual, locale), joiner,
-                                                      figures.TextOf(Figure::VirtualTotal)));
+    view_->lblPhysicalMemory().SetCaption(
+        GaugeCaption(strings.LoadResString(str::kPhysicalMemoryUsed), GaugeAmountText(used_physical, locale),
+                     strings.LoadResString(str::kFrom), figures.TextOf(Figure::PhysicalTotal)));
+    view_->lblVirtualMemory().SetCaption(
+        GaugeCaption(strings.LoadResString(str::kVirtualMemoryUsed), GaugeAmountText(used_virtual, locale),
+                     strings.LoadResString(str::kFrom), figures.TextOf(Figure::VirtualTotal)));
     const double pagefile_total = std::fabs(figures.NumberOf(Figure::PageFileTotal));
-    view_->lblPageFileMemory().SetCaption(GaugeCaption(strings.LoadResString(str::kSwapfileUsed),
-                                                       GaugeAmountText(used_pagefile, locale), joiner,
-                                                       GaugeAmountText(pagefile_total, locale)));
+    view_->lblPageFileMemory().SetCaption(
+        GaugeCaption(strings.LoadResString(str::kSwapfileUsed), GaugeAmountText(used_pagefile, locale),
+                     strings.LoadResString(str::kFrom), GaugeAmountText(pagefile_total, locale)));
 
     const double physical_percent = WholePercent(used_physical, figures.NumberOf(Figure::PhysicalTotal));
     view_->lblPhysicalPercent().SetCaption(PercentCaption(physical_percent));
