@@ -86,19 +86,5 @@ TEST(GaugeTexts, WholePercentages) {
   EXPECT_EQ(PercentCaption(1e20), u"100000000000000000000%");
 }
 
-TEST(GaugeTexts, BandsForMemoryAndPageFile) {
-  EXPECT_EQ(BandColour(0, kGreenBelowMemory), gauge_colour::kGreen);
-  EXPECT_EQ(BandColour(44, kGreenBelowMemory), gauge_colour::kGreen);
-  EXPECT_EQ(BandColour(45, kGreenBelowMemory), std::nullopt);
-  EXPECT_EQ(BandColour(46, kGreenBelowMemory), gauge_colour::kBlue);
-  EXPECT_EQ(BandColour(75, kGreenBelowMemory), gauge_colour::kBlue);
-  EXPECT_EQ(BandColour(76, kGreenBelowMemory), gauge_colour::kOlive);
-  EXPECT_EQ(BandColour(90, kGreenBelowMemory), gauge_colour::kOlive);
-  EXPECT_EQ(BandColour(91, kGreenBelowMemory), gauge_colour::kRed);
-  EXPECT_EQ(BandColour(1e20, kGreenBelowMemory), gauge_colour::kRed);
-  EXPECT_EQ(BandColour(39, kGreenBelowPageFile), gauge_colour::kGreen);
-  for (double q : {40.0, 41.0, 45.0}) EXPECT_EQ(BandColour(q, kGreenBelowPageFile), std::nullopt) << q;
-}
-
 }  // namespace
 }  // namespace bsi::test

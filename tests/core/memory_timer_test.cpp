@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The memory tick: its order, the gauges, percentages and colour bands, the mended failures, and the nine
+// The memory tick: its order, the gauges, percentages and colour bands, the failures it lives through, and the nine
 // live rows at their offsets from the first memory row.
 #include <gtest/gtest.h>
 
@@ -133,7 +133,7 @@ TEST(MemoryTimer, ColourBands) {
   }
 }
 
-TEST(MemoryTimer, MendedZeroTotalsAndZeroPercentagesLetTheTickGoOn) {
+TEST(MemoryTimer, ZeroTotalsAndZeroPercentagesLetTheTickGoOn) {
   OpenWindow w;
   w.rig.library.Set("MemoryInfo.PageFileTotal", u"0");  // no page file
   w.rig.library.Set("MemoryInfo.PageFileFree", u"0");
@@ -150,7 +150,7 @@ TEST(MemoryTimer, MendedZeroTotalsAndZeroPercentagesLetTheTickGoOn) {
   EXPECT_EQ(w.Log("SubItems(").size(), 9u);
 }
 
-TEST(MemoryTimer, MendedAmountsOutsideTheRangeAreClamped) {
+TEST(MemoryTimer, AmountsOutsideTheRangeAreClamped) {
   OpenWindow w;
   w.rig.library.Set("MemoryInfo.PageFileTotal", u"1000");
   w.rig.library.Set("MemoryInfo.PageFileFree", u"0");
@@ -168,7 +168,7 @@ TEST(MemoryTimer, MendedAmountsOutsideTheRangeAreClamped) {
   EXPECT_EQ(w.Log("SubItems(").size(), 9u);
 }
 
-TEST(MemoryTimer, MendedZeroAmountCaptionShowsZero) {
+TEST(MemoryTimer, ZeroAmountCaptionShowsZero) {
   OpenWindow w(UiLanguage::English, Locale::English());
   w.Load();
   w.rig.library.Set("MemoryInfo.PhysicalFree", u"4294967296");
