@@ -11,7 +11,8 @@
 
 namespace bsi {
 
-/// The module's forms, as the form run time keeps them: at most one default instance of frmSysInfo.
+/// The module's forms, as the form run time keeps them: at most one default instance of frmSysInfo. One per
+/// user-interface thread, shared by every control object created on it.
 class SysInfoModule {
  public:
   explicit SysInfoModule(const SysInfoWindowContext& context) : context_(context) {}
