@@ -82,6 +82,33 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
   EXPECT_EQ(rig.windows.sysinfo_windows, 2);
 }
 
+TEST(ShowSysInfo, ACallWhileTheWindowIsStillLoadingRaises400Too) {
+  // The list builder's message box runs a message loop during start-up, where the host may call again.
+  class CallingMessageBox final : public MessageBox {
+   public:
+    void Show(const Text&, std::int32_t, const Text&) override {
+      try {
+        module->ShowSysInfo();
+      } catch (const RuntimeError& error) {
+        numbers.push_back(error.number());
+      }
+    }
+    SysInfoModule* module = nullptr;
+    std::vector<std::int32_t> numbers;
+  };
+  WindowRig rig;
+  rig.library.FailAllCreations();
+  CallingMessageBox box;
+  SysInfoModule module(SysInfoWindowContext{rig.windows, rig.windows, rig.library, rig.strings, rig.locale, box,
+                                            rig.window_system, rig.screen, rig.clipboard, rig.shell, rig.loop,
+                                            kVersion});
+  box.module = &module;
+  rig.windows.while_sysinfo_shown = [](frmSysInfo& form, FakeSysInfoWindow&) { form.cmdOK_Click(); };
+  EXPECT_TRUE(module.ShowSysInfo().IsEmpty());
+  EXPECT_EQ(box.numbers, std::vector<std::int32_t>{400});
+  EXPECT_EQ(rig.windows.sysinfo_windows, 1);
+}
+
 TEST(ShowSysInfo, APlatformFailureWhileCreatingReachesTheCaller) {
   class NoWindows final : public SysInfoWindowFactory {
    public:
