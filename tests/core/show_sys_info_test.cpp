@@ -1,0 +1,142 @@
+// SPDX-License-Identifier: MIT
+// ShowSysInfo over the module's default window, the resize rule, and how failures leave a COM method.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "support/fake_window_views.h"
+
+namespace bsi::test {
+namespace {
+
+TEST(ShowSysInfo, ReturnsEmptyHoweverTheWindowIsClosed) {
+  const std::vector<std::function<void(frmSysInfo&)>> closers = {
+      [](frmSysInfo& f) { f.cmdOK_Click(); },
+      [](frmSysInfo& f) { f.Form_KeyDown(frmSysInfo::kKeyF4, 0); },
+      [](frmSysInfo& f) { f.CloseBox(); },
+  };
+  for (const auto& close : closers) {
+    WindowRig rig;
+    SysInfoModule module(rig.context());
+    ctlBrindtSysInfo control(module);
+    rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow&) {
+      EXPECT_EQ(module.DefaultInstance(), &form);
+      close(form);
+    };
+    const Variant result = control.ShowSysInfo();
+    EXPECT_TRUE(result.IsEmpty());
+    EXPECT_EQ(module.DefaultInstance(), nullptr);
+    EXPECT_TRUE(rig.log.Matching("frmSysInfo left open").empty());
+    EXPECT_EQ(rig.library.LiveObjects(), 0);
+  }
+}
+
+TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
+  WindowRig rig;
+  SysInfoModule module(rig.context());
+  std::vector<std::vector<MemoryListView::Row>> lists;
+  std::vector<frmSysInfo*> forms;
+  rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow& view) {
+    lists.push_back(view.list.rows().rows());
+    forms.push_back(&form);
+    form.cmdOK_Click();
+  };
+  module.ShowSysInfo();
+  rig.library.Set("ProcessorInfo.Description", u"Second CPU");
+  module.ShowSysInfo();
+  EXPECT_EQ(rig.windows.sysinfo_windows, 2);
+  ASSERT_EQ(lists.size(), 2u);
+  EXPECT_EQ(lists[0].size(), lists[1].size()) << "nothing of the first list survives";
+  EXPECT_EQ(lists[1][1].value, u"Second CPU");
+  // Each opening runs start-up: the caption is set and the list built, in this order, before the show.
+  const auto log = rig.log.Matching("frmSysInfo.");
+  EXPECT_EQ(log, (std::vector<std::string>{"frmSysInfo.Caption=Brindt SysInfo 2.1.8", "frmSysInfo.Show(1)",
+                                           "frmSysInfo.Unload", "frmSysInfo.Caption=Brindt SysInfo 2.1.8",
+                                           "frmSysInfo.Show(1)", "frmSysInfo.Unload"}));
+}
+
+TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
+  WindowRig rig;
+  SysInfoModule module(rig.context());
+  ctlBrindtSysInfo control(module);
+  rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow& view) {
+    const auto rows = view.list.rows().rows();
+    const int windows = rig.windows.sysinfo_windows;
+    try {
+      control.ShowSysInfo();
+      ADD_FAILURE() << "no error raised";
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.number(), 400);
+      EXPECT_EQ(error.description(), u"Form already displayed; can't show modally");
+      EXPECT_EQ(ErrorHResult(error), static_cast<std::int32_t>(0x800A0190u));
+    }
+    EXPECT_EQ(rig.windows.sysinfo_windows, windows);
+    EXPECT_EQ(module.DefaultInstance(), &form);
+    EXPECT_EQ(view.list.rows().rows(), rows);
+    EXPECT_FALSE(view.form.unloaded());
+    form.cmdOK_Click();
+  };
+  EXPECT_TRUE(control.ShowSysInfo().IsEmpty());
+  // Once closed, the next call opens the window again.
+  EXPECT_TRUE(control.ShowSysInfo().IsEmpty());
+  EXPECT_EQ(rig.windows.sysinfo_windows, 2);
+}
+
+TEST(ShowSysInfo, ACallWhileTheWindowIsStillLoadingRaises400Too) {
+  // The list builder's message box runs a message loop during start-up, where the host may call again.
+  class CallingMessageBox final : public MessageBox {
+   public:
+    void Show(const Text&, std::int32_t, const Text&) override {
+      try {
+        module->ShowSysInfo();
+      } catch (const RuntimeError& error) {
+        numbers.push_back(error.number());
+      }
+    }
+    SysInfoModule* module = nullptr;
+    std::vector<std::int32_t> numbers;
+  };
+  WindowRig rig;
+  rig.library.FailAllCreations();
+  CallingMessageBox box;
+  SysInfoModule module(SysInfoWindowContext{rig.windows, rig.windows, rig.library, rig.strings, rig.locale, box,
+                                            rig.window_system, rig.screen, rig.clipboard, rig.shell, rig.loop,
+                                            kVersion});
+  box.module = &module;
+  rig.windows.while_sysinfo_shown = [](frmSysInfo& form, FakeSysInfoWindow&) { form.cmdOK_Click(); };
+  EXPECT_TRUE(module.ShowSysInfo().IsEmpty());
+  EXPECT_EQ(box.numbers, std::vector<std::int32_t>{400});
+  EXPECT_EQ(rig.windows.sysinfo_windows, 1);
+}
+
+TEST(ShowSysInfo, APlatformFailureWhileCreatingReachesTheCaller) {
+  class NoWindows final : public SysInfoWindowFactory {
+   public:
+    std::unique_ptr<SysInfoWindowView> CreateSysInfoWindow(frmSysInfo&) override { Raise(err::kOutOfMemory); }
+  };
+  WindowRig rig;
+  NoWindows none;
+  SysInfoWindowContext context{none,          rig.windows,     rig.library,       rig.strings,
+                               rig.locale,    rig.message_box, rig.window_system, rig.screen,
+                               rig.clipboard, rig.shell,       rig.loop,          kVersion};
+  SysInfoModule module(context);
+  EXPECT_THROW(module.ShowSysInfo(), RuntimeError);
+  EXPECT_EQ(module.DefaultInstance(), nullptr);
+}
+
+TEST(ControlSize, AlwaysSixHundredTwipsSquare) {
+  for (Extent asked : {Extent{510, 525}, Extent{0, 0}, Extent{-15, 99999}, Extent{INT_MAX, INT_MIN}}) {
+    EXPECT_EQ(ctlBrindtSysInfo::UserControl_Resize(asked), (Extent{600, 600}));
+  }
+}
+
+TEST(ControlErrors, RunTimeErrorsAndHResultsKeepTheirIdentity) {
+  EXPECT_EQ(ErrorHResult(RuntimeError(429)), static_cast<std::int32_t>(0x800A01ADu));
+  EXPECT_EQ(ErrorHResult(RuntimeError(35600)), static_cast<std::int32_t>(0x800A8B10u));
+  EXPECT_EQ(ErrorHResult(RuntimeError(-2147024894, u"not found")), -2147024894);
+  EXPECT_EQ(ErrorHResult(RuntimeError(0, u"")), static_cast<std::int32_t>(0x80004005u));
+  EXPECT_EQ(ErrorHResult(RuntimeError(70000, u"")), static_cast<std::int32_t>(0x80004005u));
+}
+
+}  // namespace
+}  // namespace bsi::test
