@@ -4,8 +4,13 @@
 namespace bsi {
 
 Text ErrorMessageText(StringSource& strings, const RuntimeError& error) {
-  return strings.LoadResString(str::kDescription) + error.description() + u"\r\n\r\n" +
-         strings.LoadResString(str::kNumber) + Decimal(error.number());
+  // Left to right, as the run time evaluates the expression: 138 is fetched before 139.
+  Text text = strings.LoadResString(str::kDescription);
+  text += error.description();
+  text += u"\r\n\r\n";
+  text += strings.LoadResString(str::kNumber);
+  text += Decimal(error.number());
+  return text;
 }
 
 void ShowErrorMessage(MessageBox& box, StringSource& strings, const RuntimeError& error) noexcept {

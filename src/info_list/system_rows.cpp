@@ -43,7 +43,9 @@ void AppendBiosRows(ListRun& run) {
   // A multi-string value arrives joined by NUL.
   const Text version = ReplaceAll(run.TextOf(reader.Value()), u'\0', u" - ");
   SelectValue(reader, u"SystemBiosDate");
-  const Text date = run.S(str::kDate) + u" " + run.TextOf(reader.Value());
+  // Read first, then the word: one statement each, so no compiler may reorder the two calls.
+  const Text date_value = run.TextOf(reader.Value());
+  const Text date = run.S(str::kDate) + u" " + date_value;
   if (!version.empty()) {
     run.AddRow(run.S(str::kMainboardBios));
     run.SetLastValue(ReplaceAll(version, u'\r', u" - ") + u" [" + date + u"]");
