@@ -25,8 +25,12 @@ void AdjustColumnWidth(ListView& list, WindowSystem& window_system, std::int16_t
   }
 }
 
-void LockWindow(WindowSystem& window_system, WindowHandle window) { window_system.LockWindowUpdate(window); }
+void LockWindow(WindowSystem& window_system, WindowHandle window) {
+  window_system.LockWindowUpdate(window);
+}
 
-void UnlockWindow(WindowSystem& window_system) { window_system.LockWindowUpdate(0); }
+void UnlockWindow(WindowSystem& window_system) {
+  window_system.LockWindowUpdate(0);
+}
 
 }  // namespace bsi

@@ -6,7 +6,9 @@
 
 namespace bsi {
 
-Text MemoryRowText(const Text& amount) { return amount + u" Byte"; }
+Text MemoryRowText(const Text& amount) {
+  return amount + u" Byte";
+}
 
 Text ScreenRowText(DisplayInfo& display, const Locale& locale) {
   const std::int32_t width = display.Width();

@@ -14,7 +14,9 @@ void SelectValue(RegistryReader& reader, const Text& name) {
   reader.SetValueType(RegistryReader::kRegSz);
 }
 
-Text ValueIfExists(ListRun& run, RegistryReader& reader) { return reader.Exists() ? run.TextOf(reader.Value()) : Text(); }
+Text ValueIfExists(ListRun& run, RegistryReader& reader) {
+  return reader.Exists() ? run.TextOf(reader.Value()) : Text();
+}
 
 void AppendOperatingSystemRow(ListRun& run) {
   run.AddRow(run.S(str::kOsVersion));

@@ -53,6 +53,8 @@ Text CatalogueText(UiLanguage language, std::int32_t id) {
   return Table(language)[static_cast<std::size_t>(id - kFirstStringId)];
 }
 
-Text Catalogue::LoadResString(std::int32_t id) { return CatalogueText(language_, id); }
+Text Catalogue::LoadResString(std::int32_t id) {
+  return CatalogueText(language_, id);
+}
 
 }  // namespace bsi

@@ -12,8 +12,12 @@
 namespace bsi {
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsDigit(char16_t c) {
+  return c >= u'0' && c <= u'9';
+}
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t';
+}
 
 // Decides whether a number that from_chars could not represent was too large or too small: the decimal
 // exponent of its first significant digit, saturated so that absurd exponents cannot overflow.
@@ -49,7 +53,8 @@ bool MagnitudeIsLarge(const std::string& ascii) {
     }
     if (negative) exponent = -exponent;
   }
-  const long magnitude = leading_int_digits > 0 ? leading_int_digits - 1 + exponent : -(zeros_after_point + 1) + exponent;
+  const long magnitude =
+      leading_int_digits > 0 ? leading_int_digits - 1 + exponent : -(zeros_after_point + 1) + exponent;
   return magnitude >= 0;
 }
 
@@ -256,8 +261,12 @@ bool ToCondition(const Variant& value, const Locale& locale) {
   Raise(err::kTypeMismatch);
 }
 
-Text FormatGrouped(double value, const Locale& locale) { return FormatRounded(value, &locale); }
+Text FormatGrouped(double value, const Locale& locale) {
+  return FormatRounded(value, &locale);
+}
 
-Text FormatWhole(double value) { return FormatRounded(value, nullptr); }
+Text FormatWhole(double value) {
+  return FormatRounded(value, nullptr);
+}
 
 }  // namespace bsi

@@ -59,9 +59,13 @@ RuntimeError CurrentError() noexcept {
   }
 }
 
-void Raise(std::int32_t number) { throw RuntimeError(number); }
+void Raise(std::int32_t number) {
+  throw RuntimeError(number);
+}
 
-void Raise(std::int32_t number, Text description) { throw RuntimeError(number, std::move(description)); }
+void Raise(std::int32_t number, Text description) {
+  throw RuntimeError(number, std::move(description));
+}
 
 void RaiseResourceNotFound(std::int32_t id) {
   throw RuntimeError(err::kResourceNotFound, u"Resource with identifier '" + Decimal(id) + u"' not found");

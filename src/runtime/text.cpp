@@ -94,7 +94,9 @@ std::string ToUtf8(TextView text) {
   return out;
 }
 
-Text FromAscii(std::string_view ascii) { return Text(ascii.begin(), ascii.end()); }
+Text FromAscii(std::string_view ascii) {
+  return Text(ascii.begin(), ascii.end());
+}
 
 Text Decimal(std::int64_t value) {
   // Work on the unsigned magnitude so that INT64_MIN is written correctly.

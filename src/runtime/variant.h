@@ -52,9 +52,7 @@ class Variant {
   static Variant Double(double value) { return Variant(Storage(value)); }
   static Variant String(Text value) { return Variant(Storage(std::move(value))); }
   static Variant FromObject(std::shared_ptr<Object> value) { return Variant(Storage(std::move(value))); }
-  static Variant FromArray(Array value) {
-    return Variant(Storage(std::make_shared<const Array>(std::move(value))));
-  }
+  static Variant FromArray(Array value) { return Variant(Storage(std::make_shared<const Array>(std::move(value)))); }
 
   VariantKind kind() const noexcept { return static_cast<VariantKind>(value_.index()); }
   bool IsEmpty() const noexcept { return kind() == VariantKind::Empty; }

@@ -8,15 +8,21 @@
 namespace bsi::test {
 namespace {
 
-std::string Name(QueryClass cls) { return std::string(QueryClassName(cls)); }
+std::string Name(QueryClass cls) {
+  return std::string(QueryClassName(cls));
+}
 
 // Results are scripted as Variants; each fake operation narrows them to its own result type.
-Text AsText(const Variant& v) { return v.kind() == VariantKind::String ? v.AsString() : ToText(v, Locale::English()); }
+Text AsText(const Variant& v) {
+  return v.kind() == VariantKind::String ? v.AsString() : ToText(v, Locale::English());
+}
 std::int32_t AsLong(const Variant& v) {
   if (v.kind() == VariantKind::Long) return v.AsLong();
   return static_cast<std::int32_t>(ToDouble(v, Locale::English()));
 }
-bool AsBool(const Variant& v) { return ToCondition(v, Locale::English()); }
+bool AsBool(const Variant& v) {
+  return ToCondition(v, Locale::English());
+}
 Currency AsCurrency(const Variant& v) {
   if (v.kind() == VariantKind::Currency) return v.AsCurrency();
   return Currency{static_cast<std::int64_t>(std::llround(ToDouble(v, Locale::English()) * 10000))};
@@ -60,9 +66,7 @@ class FakeRegistryReader final : public Fake<RegistryReader> {
   }
 
  private:
-  void Set(const char* property, const Text& value) {
-    Call((std::string(property) + "=" + ToUtf8(value)).c_str());
-  }
+  void Set(const char* property, const Text& value) { Call((std::string(property) + "=" + ToUtf8(value)).c_str()); }
   std::int32_t root_ = 0;
   Text key_path_;
   Text value_name_;
@@ -277,7 +281,9 @@ void ScriptedLibrary::FailAllCreations() {
   for (int i = 0; i < kQueryClassCount; ++i) FailCreate(static_cast<QueryClass>(i));
 }
 
-void ScriptedLibrary::ClearFailures() { failures_.clear(); }
+void ScriptedLibrary::ClearFailures() {
+  failures_.clear();
+}
 
 std::unique_ptr<QueryObject> ScriptedLibrary::Create(QueryClass cls) {
   const std::string entry = "create " + Name(cls);
