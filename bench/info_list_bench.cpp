@@ -15,7 +15,7 @@ class NullWindowSystem final : public WindowSystem {
   std::int32_t SendMessageA(WindowHandle, std::uint32_t, std::int32_t, std::int32_t) override { return 1; }
 };
 
-class NullMessageBox final : public MessageBox {
+class NullMessageBox final : public MsgBox {
  public:
   void Show(const Text&, std::int32_t, const Text&) override {}
 };

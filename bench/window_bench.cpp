@@ -93,7 +93,7 @@ class NullLoop final : public MessageLoop {
  public:
   void DoEvents() override {}
 };
-class NullMessageBox final : public MessageBox {
+class NullMessageBox final : public MsgBox {
  public:
   void Show(const Text&, std::int32_t, const Text&) override {}
 };

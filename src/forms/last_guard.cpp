@@ -6,7 +6,7 @@
 
 namespace bsi {
 
-void ReportUnexpectedError(MessageBox& box, StringSource& strings) noexcept {
+void ReportUnexpectedError(MsgBox& box, StringSource& strings) noexcept {
   ShowErrorMessage(box, strings, CurrentError());
 }
 

@@ -11,11 +11,11 @@
 namespace bsi {
 
 /// Inside a catch block: shows the error being handled in the list builder's message box. Never raises.
-void ReportUnexpectedError(MessageBox& box, StringSource& strings) noexcept;
+void ReportUnexpectedError(MsgBox& box, StringSource& strings) noexcept;
 
 /// Runs `handler`; an exception that leaves it is reported and goes no further.
 template <class Handler>
-void RunGuarded(MessageBox& box, StringSource& strings, Handler&& handler) noexcept {
+void RunGuarded(MsgBox& box, StringSource& strings, Handler&& handler) noexcept {
   try {
     std::forward<Handler>(handler)();
   } catch (...) {

@@ -13,7 +13,7 @@ Text ErrorMessageText(StringSource& strings, const RuntimeError& error) {
   return text;
 }
 
-void ShowErrorMessage(MessageBox& box, StringSource& strings, const RuntimeError& error) noexcept {
+void ShowErrorMessage(MsgBox& box, StringSource& strings, const RuntimeError& error) noexcept {
   try {
     Text prompt;
     Text title;
@@ -25,7 +25,7 @@ void ShowErrorMessage(MessageBox& box, StringSource& strings, const RuntimeError
       prompt = ErrorMessageText(english, error);
       title = english.LoadResString(str::kError);
     }
-    box.Show(prompt, MessageBox::kCritical, title);
+    box.Show(prompt, MsgBox::kCritical, title);
   } catch (...) {
     // Nothing is left to tell the user with; the caller carries on as after a reported error.
   }

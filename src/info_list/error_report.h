@@ -13,6 +13,6 @@ Text ErrorMessageText(StringSource& strings, const RuntimeError& error);
 
 /// Shows the message in a modal box titled "Fehler" / "Error" with style 16. Never raises: should the
 /// strings or the box themselves fail, it falls back to the built-in English texts, then gives up quietly.
-void ShowErrorMessage(MessageBox& box, StringSource& strings, const RuntimeError& error) noexcept;
+void ShowErrorMessage(MsgBox& box, StringSource& strings, const RuntimeError& error) noexcept;
 
 }  // namespace bsi

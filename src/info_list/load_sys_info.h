@@ -13,7 +13,7 @@ namespace bsi {
 struct InfoListContext {
   ListView& lvwSysInfo;
   WindowSystem& window_system;
-  MessageBox& message_box;
+  MsgBox& message_box;
   Screen& screen;
   Battery& sys_info;
   StringSource& strings;

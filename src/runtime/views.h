@@ -54,11 +54,11 @@ class WindowSystem {
 };
 
 /// A modal message box. Style 16 is the critical-stop icon with one OK button.
-class MessageBox {
+class MsgBox {
  public:
   static constexpr std::int32_t kCritical = 16;
 
-  virtual ~MessageBox() = default;
+  virtual ~MsgBox() = default;
   virtual void Show(const Text& prompt, std::int32_t style, const Text& title) = 0;
 };
 

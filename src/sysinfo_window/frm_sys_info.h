@@ -60,7 +60,7 @@ struct SysInfoWindowContext {
   QueryLibrary& library;
   StringSource& strings;
   const Locale& locale;
-  MessageBox& message_box;
+  MsgBox& message_box;
   WindowSystem& window_system;
   Screen& screen;
   Clipboard& clipboard;

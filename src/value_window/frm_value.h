@@ -34,7 +34,7 @@ class ValueWindowFactory {
 struct ValueWindowContext {
   ValueWindowFactory& windows;
   Clipboard& clipboard;
-  MessageBox& message_box;
+  MsgBox& message_box;
   StringSource& strings;
 };
 

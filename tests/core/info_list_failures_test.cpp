@@ -189,7 +189,7 @@ TEST(ErrorMessage, FallsBackToEnglishWhenTheStringsFail) {
 }
 
 TEST(ErrorMessage, ABoxThatFailsEndsQuietly) {
-  class BrokenBox final : public MessageBox {
+  class BrokenBox final : public MsgBox {
    public:
     void Show(const Text&, std::int32_t, const Text&) override { Raise(5); }
   };

@@ -84,7 +84,7 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
 
 TEST(ShowSysInfo, ACallWhileTheWindowIsStillLoadingRaises400Too) {
   // The list builder's message box runs a message loop during start-up, where the host may call again.
-  class CallingMessageBox final : public MessageBox {
+  class CallingMessageBox final : public MsgBox {
    public:
     void Show(const Text&, std::int32_t, const Text&) override {
       try {

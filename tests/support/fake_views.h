@@ -95,7 +95,7 @@ class RecordingWindowSystem final : public WindowSystem {
   CallLog& log_;
 };
 
-class RecordingMessageBox final : public MessageBox {
+class RecordingMessageBox final : public MsgBox {
  public:
   struct Shown {
     Text prompt;
