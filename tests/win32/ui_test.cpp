@@ -339,6 +339,79 @@ void test_value_window(bsi::QueryLibrary& library) {
   });
 }
 
+HWND OpenPopupMenu(int milliseconds) {
+  for (int waited = 0; waited < milliseconds; waited += 20) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu != nullptr && IsWindowVisible(menu)) return menu;
+    Sleep(20);
+  }
+  return nullptr;
+}
+
+void test_context_menu(bsi::QueryLibrary& library) {
+  WithWindow(library, [](HWND form) {
+    HWND list = Child(form, 100);
+    RECT rect{};
+    rect.left = LVIR_LABEL;
+    SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM(rect.left + 4, (rect.top + rect.bottom) / 2);
+
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(list, WM_LBUTTONUP, 0, at);
+    Settle(form);
+    ok(OpenPopupMenu(300) == nullptr, "a left click opened a menu\n");
+
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageW(list, WM_RBUTTONUP, 0, at);
+    HWND menu = OpenPopupMenu(3000);
+    ok(menu != nullptr, "a right click opened no menu\n");
+    if (menu != nullptr) {
+      const auto items = GetMenuItemCount(reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0)));
+      ok(items == 2, "the menu has %d items\n", items);
+      PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 1);
+      PostMessageW(form, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+      Settle(form);
+    }
+
+    // Shift+F10 / the menu key: the same menu from the keyboard.
+    PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    menu = OpenPopupMenu(3000);
+    ok(menu != nullptr, "the menu key opened no menu\n");
+    if (menu != nullptr) {
+      PostMessageW(form, WM_KEYDOWN, VK_ESCAPE, 1);
+      PostMessageW(form, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
+    Settle(form);
+    PressKey(list, VK_F4);
+    ok(WaitUntilGone(kInfoClass), "F4 did not close the window\n");
+  });
+}
+
+void test_value_window_focus(bsi::QueryLibrary& library) {
+  WithWindow(library, [](HWND form) {
+    HWND list = Child(form, 100);
+    SelectRow(list, 0);
+    DoubleClickRow(list, 0);
+    HWND value = WaitForWindow(kValueClass, 5000);
+    ok(value != nullptr, "no value window\n");
+    if (value == nullptr) return;
+    // Tab from OK to the label box selects its whole text.
+    PressKey(Child(value, 100), VK_TAB);
+    Settle(value);
+    DWORD start = 0xdeadbeef;
+    DWORD end = 0xdeadbeef;
+    SendMessageW(Child(value, 101), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(Child(value, 101)));
+    ok(start == 0 && end == length && length > 0, "selection %lu..%lu of %lu\n", start, end, length);
+    // OK closes it and the information window takes input again.
+    PostMessageW(Child(value, 100), BM_CLICK, 0, 0);
+    ok(WaitUntilGone(kValueClass), "OK did not close the value window\n");
+    Settle(form);
+    ok(IsWindowEnabled(form), "the information window stays disabled\n");
+    PressKey(list, VK_F4);
+  });
+}
+
 void test_nested_show_is_refused(bsi::QueryLibrary& library) {
   std::atomic<int> refused{0};
   WithWindow(library, [&](HWND form) {
@@ -375,5 +448,7 @@ int wmain(int argc, wchar_t** argv) {
   test_copy_commands(library);
   test_value_window(library);
   test_nested_show_is_refused(library);
+  test_context_menu(library);
+  test_value_window_focus(library);
   return wine_test::Summary("ui");
 }
