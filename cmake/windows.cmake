@@ -2,3 +2,4 @@
 # The Windows modules, built with the mingw-w64 toolchain (preset "windows").
 add_subdirectory(sysquery/win32)
 add_subdirectory(platform/win32)
+add_subdirectory(bench/win32)

@@ -66,6 +66,7 @@ FormWindow::FormWindow(const Style& style) {
                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                             ThisModule(), this);
   if (window_ == nullptr) Raise(err::kOutOfMemory, u"The window could not be created");
+  ++live_;
   font_.reset(CreateDialogFont(dpi_));
   if (style.icon != nullptr) {
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(style.icon));
@@ -75,6 +76,7 @@ FormWindow::FormWindow(const Style& style) {
 
 FormWindow::~FormWindow() {
   if (window_ != nullptr) {
+    --live_;
     RemovePropW(window_, kFormProperty);
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);

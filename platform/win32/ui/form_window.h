@@ -46,6 +46,9 @@ class FormWindow : public FormView {
   /// The form that owns `window` (itself or a child), if it is one of ours.
   static FormWindow* FromWindow(HWND window);
 
+  /// How many forms exist right now, in every thread.
+  static int live() noexcept { return live_.load(); }
+
   /// Runs every pending message of the thread (DoEvents), with key preview; a WM_QUIT is left in the queue.
   static void PumpPendingMessages();
 
@@ -81,6 +84,7 @@ class FormWindow : public FormView {
   bool shown_ = false;
   POINT popup_anchor_{};
   bool has_anchor_ = false;
+  static inline std::atomic<int> live_{0};
 };
 
 /// The text of a key's shift state as the handlers take it: 1 Shift, 2 Ctrl, 4 Alt.

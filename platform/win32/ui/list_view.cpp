@@ -75,6 +75,8 @@ Text Win32ListView::CellText(std::int32_t index, int column) {
 }
 
 void Win32ListView::SetSubItem(std::int32_t index, const Text& value) {
+  // The timer rewrites nine rows every 1.5 s; a cell that already shows the text is not repainted.
+  if (CellText(index, 1) == value) return;
   LVITEMW item{};
   item.iSubItem = 1;
   item.pszText = const_cast<wchar_t*>(Wide(value));

@@ -5,17 +5,21 @@
 #include <windows.h>
 #undef MessageBox  // the core has an interface of that name
 
+#include <atomic>
 #include <string>
 #include <utility>
 
 namespace bsi::win32 {
 
-/// Owns one handle of type T whose "no handle" value is T{} and which Close releases.
+/// Owns one handle of type T whose "no handle" value is T{} and which Close releases. Counts the handles of its
+/// kind that are alive, so a leak shows where the system does not count its objects (Wine).
 template <typename T, auto Close>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
-  explicit UniqueHandle(T handle) noexcept : handle_(handle) {}
+  explicit UniqueHandle(T handle) noexcept : handle_(handle) {
+    if (handle_ != T{}) ++live_;
+  }
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
   UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, T{})) {}
@@ -26,15 +30,26 @@ class UniqueHandle {
   ~UniqueHandle() { reset(); }
 
   T get() const noexcept { return handle_; }
-  T release() noexcept { return std::exchange(handle_, T{}); }
+  T release() noexcept {
+    if (handle_ != T{}) --live_;
+    return std::exchange(handle_, T{});
+  }
   explicit operator bool() const noexcept { return handle_ != T{}; }
   void reset(T handle = T{}) noexcept {
-    if (handle_ != T{}) Close(handle_);
+    if (handle_ != T{}) {
+      Close(handle_);
+      --live_;
+    }
     handle_ = handle;
+    if (handle_ != T{}) ++live_;
   }
+
+  /// How many handles of this kind are owned right now.
+  static int live() noexcept { return live_.load(); }
 
  private:
   T handle_{};
+  static inline std::atomic<int> live_{0};
 };
 
 namespace detail {

@@ -55,6 +55,8 @@ int TextWidth(HWND control, const Text& text) {
 }
 
 void Win32Label::SetCaption(const Text& caption) {
+  // The timer writes the same captions every 1.5 s; an unchanged text needs no measuring or repainting.
+  if (caption == caption_ && !caption_.empty()) return;
   caption_ = caption;
   SetWindowTextW(label_, Wide(caption));
   if (!auto_size_) return;
