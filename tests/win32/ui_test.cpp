@@ -412,28 +412,86 @@ void test_value_window_focus(bsi::QueryLibrary& library) {
   });
 }
 
+// Thread timers run on the window's thread inside whatever modal loop is running there.
+bsi::QueryLibrary* timer_library = nullptr;
+std::atomic<int> nested_result{0};
+
 void test_nested_show_is_refused(bsi::QueryLibrary& library) {
-  std::atomic<int> refused{0};
+  timer_library = &library;
+  nested_result = 0;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    try {
+      bsi::win32::ShowSysInfoWindow(*timer_library);
+      nested_result = -1;
+    } catch (const bsi::RuntimeError& error) {
+      nested_result = error.number();
+    }
+  });
+  ok(timer != 0, "no thread timer\n");
   WithWindow(library, [&](HWND form) {
-    // A timer on the window's own thread calls ShowSysInfo again while the window is shown.
-    static std::atomic<int>* result = nullptr;
-    static bsi::QueryLibrary* nested_library = nullptr;
-    result = &refused;
-    nested_library = &library;
-    SetTimer(form, 77, 10, [](HWND window, UINT, UINT_PTR id, DWORD) {
-      KillTimer(window, id);
-      try {
-        bsi::win32::ShowSysInfoWindow(*nested_library);
-        *result = -1;
-      } catch (const bsi::RuntimeError& error) {
-        *result = error.number();
-      }
-    });
-    for (int waited = 0; waited < 3000 && refused == 0; waited += 20) Sleep(20);
+    for (int waited = 0; waited < 5000 && nested_result == 0; waited += 20) Sleep(20);
     ok(IsWindowVisible(form), "the window closed\n");
     PressKey(form, VK_F4);
   });
-  ok(refused == 400, "a second ShowSysInfo gave %d\n", refused.load());
+  ok(nested_result == 400, "a second ShowSysInfo gave %d\n", nested_result.load());
+}
+
+void test_quit_and_other_windows(bsi::QueryLibrary& library) {
+  // A window of the host's: disabled while the information window is shown, enabled again afterwards.
+  HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                              nullptr, nullptr);
+  const DWORD thread = GetCurrentThreadId();
+  std::atomic<bool> host_was_disabled{false};
+  WithWindow(library, [&](HWND form) {
+    host_was_disabled = !IsWindowEnabled(host);
+    // The application is asked to end while the window is open.
+    PostThreadMessageW(thread, WM_QUIT, 7, 0);
+    ok(WaitUntilGone(kInfoClass), "WM_QUIT did not end the window\n");
+    (void)form;
+  });
+  ok(host_was_disabled, "the host's window took input while the information window was shown\n");
+  ok(IsWindowEnabled(host), "the host's window stays disabled\n");
+  MSG message{};
+  const BOOL quit = PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  ok(quit && message.wParam == 7, "WM_QUIT was not posted again (%d, %d)\n", quit, static_cast<int>(message.wParam));
+  DestroyWindow(host);
+}
+
+bsi::test::ScriptedLibrary* changing_library = nullptr;
+std::atomic<bool> change_now{false};
+
+void test_ticks_run_inside_value_window(bsi::test::ScriptedLibrary& library) {
+  changing_library = &library;
+  change_now = false;
+  // On the window's thread: once asked, the free memory changes (the library is not shared across threads).
+  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+    if (!change_now) return;
+    KillTimer(nullptr, id);
+    changing_library->Set("MemoryInfo.PhysicalFree", u"123456789");
+  });
+  WithWindow(library, [&](HWND form) {
+    HWND list = Child(form, 100);
+    const std::vector<Row> rows = Rows(list);
+    int base = -1;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].label == Label(bsi::str::kPhysicalMemory)) base = static_cast<int>(i);
+    }
+    SelectRow(list, 1);
+    DoubleClickRow(list, 1);
+    HWND value = WaitForWindow(kValueClass, 5000);
+    ok(value != nullptr, "no value window\n");
+    // Meanwhile the free memory changes; the next ticks run inside the value window's loop.
+    change_now = true;
+    Sleep(3500);
+    if (value != nullptr) ok(IsWindowVisible(value), "the value window closed\n");
+    const std::wstring free_row = W(ListViewCellText(list, base + 1, 1));
+    ok(free_row == L"123456789 Byte", "the free-memory row reads %s\n", Narrow(free_row).c_str());
+    if (value != nullptr) PressKey(Child(value, 102), VK_F4);
+    WaitUntilGone(kValueClass);
+    PressKey(list, VK_F4);
+  });
+  library.Set("MemoryInfo.PhysicalFree", u"1073741824");
 }
 
 }  // namespace
@@ -450,5 +508,7 @@ int wmain(int argc, wchar_t** argv) {
   test_nested_show_is_refused(library);
   test_context_menu(library);
   test_value_window_focus(library);
+  test_quit_and_other_windows(library);
+  test_ticks_run_inside_value_window(library);
   return wine_test::Summary("ui");
 }
