@@ -6,7 +6,6 @@
 // 2. One timer tick on a loaded window, median of 200.
 // 3. 500 open/close cycles: handles, GDI and USER objects, private bytes and our own windows before and after.
 #include <windows.h>
-#undef MessageBox
 #include <commctrl.h>
 #include <objbase.h>
 #include <psapi.h>

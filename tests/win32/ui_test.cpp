@@ -2,7 +2,6 @@
 // The information window and the value window as a user meets them: the main thread shows the window, a
 // worker thread reads its controls, presses keys, checks the clipboard and closes it.
 #include <windows.h>
-#undef MessageBox
 #include <commctrl.h>
 
 #include <algorithm>

@@ -30,7 +30,7 @@ struct Win32FormServices {
   Win32Windows windows;
   Win32StringSource strings;
   Locale locale = UserLocale();
-  Win32MessageBox message_box;
+  Win32MsgBox message_box;
   Win32WindowSystem window_system;
   Win32Screen screen;
   Win32Clipboard clipboard{nullptr};

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <windows.h>
-#undef MessageBox  // the core has an interface of that name
 
 #include <vector>
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <windows.h>
-#undef MessageBox  // the core has an interface of that name
 
 #include <atomic>
 #include <string>

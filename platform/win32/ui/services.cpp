@@ -67,7 +67,7 @@ std::int32_t Win32WindowSystem::SendMessageA(WindowHandle window, std::uint32_t 
   return result;
 }
 
-void Win32MessageBox::Show(const Text& prompt, std::int32_t style, const Text& title) {
+void Win32MsgBox::Show(const Text& prompt, std::int32_t style, const Text& title) {
   // Owned by the active window of this thread, so that the box is modal over it.
   MessageBoxW(GetActiveWindow(), Wide(prompt), Wide(title), static_cast<UINT>(style) | MB_SETFOREGROUND);
 }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <windows.h>
-#undef MessageBox  // the core has an interface of that name
 
 #include "resources/strings.h"
 #include "runtime/locale.h"
@@ -21,7 +20,7 @@ class Win32WindowSystem final : public WindowSystem {
 };
 
 /// MessageBoxW over the active window of the thread, which is disabled meanwhile.
-class Win32MessageBox final : public MessageBox {
+class Win32MsgBox final : public MsgBox {
  public:
   void Show(const Text& prompt, std::int32_t style, const Text& title) override;
 };
