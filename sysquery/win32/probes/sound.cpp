@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Whether a sound device is present.
+// Whether a sound output device is present: at least one wave-out device.
+#include <windows.h>
+
+#include <mmsystem.h>
+
 #include "probes.h"
 
 namespace bsq {
 
 bool SoundInstalled() {
-  return false;
+  return waveOutGetNumDevs() > 0;
 }
 
 }  // namespace bsq
