@@ -357,6 +357,26 @@ void test_system_texts() {
   ok(!printer.name.empty() || (printer.detail1.empty() && printer.detail2.empty()), "details without a printer\n");
 }
 
+void test_vanished_default_printer() {
+  // A default printer that no longer exists keeps its name and has no driver or port.
+  const wchar_t* key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+  const bsq::RegistryValue saved = bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, L"Device");
+  const std::wstring device = L"Gone Printer,winspool,LPT1:";
+  LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Device", REG_SZ, device.c_str(),
+                                   static_cast<DWORD>((device.size() + 1) * sizeof(wchar_t)));
+  ok(status == ERROR_SUCCESS, "cannot set Device: %ld\n", static_cast<long>(status));
+  const bsq::PrinterFacts printer = bsq::ReadDefaultPrinter();
+  ok(printer.name == L"Gone Printer" && printer.detail1.empty() && printer.detail2.empty(),
+     "vanished printer: \"%s\" [%s - %s]\n", Narrow(printer.name).c_str(), Narrow(printer.detail1).c_str(),
+     Narrow(printer.detail2).c_str());
+  if (saved.exists) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Device", REG_SZ, saved.text.c_str(),
+                    static_cast<DWORD>((saved.text.size() + 1) * sizeof(wchar_t)));
+  } else {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Device");
+  }
+}
+
 /// "WxHxD" of the Xvfb serving DISPLAY, from its command line in /proc; empty when none is found.
 std::string XvfbScreen() {
   const std::string display = Env("DISPLAY");
@@ -549,6 +569,7 @@ int main() {
   test_memory();
   test_identity();
   test_system_texts();
+  test_vanished_default_printer();
   test_display();
   test_language_and_drives();
   test_times();
