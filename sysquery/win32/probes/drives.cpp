@@ -3,7 +3,6 @@
 // for example  C:\  Festplatte  "System"  12,3 GB frei von 100,0 GB.
 // Only fixed disks and RAM disks are asked for label and space: a removable or optical drive may have no medium
 // (the call would spin it up or wait for it), and a network drive may hang for seconds when its server is gone.
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -52,23 +51,21 @@ DriveFacts ReadDrive(const std::wstring& root) {
 }  // namespace
 
 std::wstring ByteAmountText(std::uint64_t bytes, LANGID language) {
-  const bool german = detail::IsGerman(language);
   if (bytes < 1024) return std::to_wstring(bytes) + L" Byte";
   static constexpr const wchar_t* kUnits[] = {L"KB", L"MB", L"GB", L"TB", L"PB", L"EB"};
-  double value = static_cast<double>(bytes) / 1024.0;
+  // Tenths in whole numbers: no floating point and no C locale (a host may have set one) in the text.
   std::size_t unit = 0;
-  // 1023.96 MB would print as "1024,0 MB": move up before rounding crosses the unit.
-  while (value >= 1023.95 && unit + 1 < std::size(kUnits)) {
-    value /= 1024.0;
-    ++unit;
+  std::uint64_t tenths = 0;
+  for (;; ++unit) {
+    const unsigned shift = 10 * static_cast<unsigned>(unit + 1);
+    const std::uint64_t divisor = std::uint64_t{1} << shift;
+    const std::uint64_t rest = bytes & (divisor - 1);  // below 2^60, so ten times it still fits
+    tenths = (bytes >> shift) * 10 + (rest * 10 + divisor / 2) / divisor;
+    // 1023.96 KB rounds to "1024,0 KB": such amounts take the next unit.
+    if (tenths < 10240 || unit + 1 == std::size(kUnits)) break;
   }
-  wchar_t number[64];
-  std::swprintf(number, 64, L"%.1f", value);
-  std::wstring text = number;
-  if (german) {
-    for (wchar_t& c : text) c = c == L'.' ? L',' : c;
-  }
-  return text + L" " + kUnits[unit];
+  const wchar_t separator = detail::IsGerman(language) ? L',' : L'.';
+  return std::to_wstring(tenths / 10) + separator + std::to_wstring(tenths % 10) + L" " + kUnits[unit];
 }
 
 std::wstring DriveText(const DriveFacts& drive, LANGID language) {
@@ -83,12 +80,14 @@ std::wstring DriveText(const DriveFacts& drive, LANGID language) {
 }
 
 std::vector<std::wstring> DriveTexts(LANGID language) {
-  std::vector<wchar_t> roots(4 * 26 + 2);
-  for (int attempt = 0; attempt < 4; ++attempt) {
+  // One "X:\" and a NUL per drive, and the closing NUL; asked again if drives arrived in between.
+  std::vector<wchar_t> roots(4 * 26 + 1);
+  for (int attempt = 0;; ++attempt) {
     const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
     if (length == 0) detail::ThrowLastError("cannot list the drives");
     if (length < roots.size()) break;
-    roots.assign(length + 2, L'\0');  // drives arrived since the first call (or mounted folders)
+    if (attempt == 3) detail::ThrowWin32(ERROR_INSUFFICIENT_BUFFER, "cannot list the drives");
+    roots.assign(length + 1, L'\0');
   }
   const ThreadErrorModeGuard no_dialogs;  // "no disk in drive" must not ask the user
   std::vector<std::wstring> texts;
