@@ -49,7 +49,10 @@ OsVersion ReadOsVersion() {
   os.name =
       ReadRegistryValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"ProductName").text;
   while (!os.name.empty() && (os.name.back() == L' ' || os.name.back() == L'\0')) os.name.pop_back();
-  if (os.name.empty()) return os.name = ComposedName(os.major, os.minor, os.build), os;
+  if (os.name.empty()) {
+    os.name = ComposedName(os.major, os.minor, os.build);
+    return os;
+  }
   // Windows 11 kept the product name of Windows 10 in the registry; the build number tells them apart.
   const std::wstring::size_type ten = os.name.find(L"Windows 10");
   if (os.major == 10 && os.build >= 22000 && ten != std::wstring::npos) os.name.replace(ten, 10, L"Windows 11");
