@@ -379,7 +379,8 @@ void test_vanished_default_printer() {
 
 /// "WxHxD" of the Xvfb serving DISPLAY, from its command line in /proc; empty when none is found.
 std::string XvfbScreen() {
-  const std::string display = Env("DISPLAY");
+  std::string display = Env("DISPLAY");
+  display = display.substr(0, display.find('.', display.find(':')));  // ":57.0" names the server ":57"
   if (display.empty()) return {};
   WIN32_FIND_DATAW entry;
   HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
