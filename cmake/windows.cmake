@@ -7,3 +7,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/lib/wine-run)
 
 add_subdirectory(platform/win32)
 add_subdirectory(sysquery/win32)
+
+# Timing of the query library through COM (bench/win32; run by hand, outside ctest).
+add_executable(query_com_timing ${PROJECT_SOURCE_DIR}/bench/win32/query_com_timing.cpp)
+target_link_libraries(query_com_timing PRIVATE bsq_typelib comctl32 bsi_warnings)
+add_dependencies(query_com_timing BrindtSysQuery)
