@@ -5,6 +5,9 @@
 // Rules every probe keeps: nothing a system call returns can crash it (empty, huge, unterminated, non-ASCII
 // data); a fact that is simply absent (no printer, no battery, no value) is an empty text or zero, never an
 // error; a call that fails so that no sound answer exists throws ProbeError with the failure's HRESULT.
+//
+// A function that returns a struct answers several operations of one class at once, and some cost milliseconds
+// (ReadNetwork, ReadDefaultBrowser, DriveTexts): read each once per object, not once per operation.
 #pragma once
 
 #include <windows.h>
