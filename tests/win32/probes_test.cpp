@@ -256,6 +256,82 @@ void test_network_texts() {
   ok(bsq::MacAddressText(mac, 0).empty() && bsq::MacAddressText(nullptr, 6).empty(), "no address is no text\n");
 }
 
+void test_network_choice() {
+  using Adapter = bsq::AdapterFacts;
+  const std::vector<BYTE> mac = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+  const Adapter loopback{1, 24, true, {{0x7F000001, 8}}, {}};
+  const Adapter lan{4, 6, true, {{0xC0A8B20A, 24}}, mac};                            // 192.168.178.10/24
+  const Adapter wan{7, 6, true, {{0x5DB8D822, 28}, {0x0A000005, 8}}, {0x02, 0xFC}};  // public, then 10.0.0.5/8
+  const Adapter wifi_down{9, 71, false, {{0xAC100001, 12}}, {}};                     // 172.16.0.1, not up
+  const Adapter ppp_up{12, 23, true, {{0x64400001, 32}}, {}};
+  const Adapter ppp_down{13, 23, false, {}, {}};
+  struct Case {
+    const char* what;
+    std::vector<Adapter> adapters;
+    DWORD route;
+    const wchar_t *local, *local_mask, *network, *network_mask, *mac;
+    bool dial_up;
+  };
+  const Case cases[] = {
+      {"home LAN",
+       {loopback, lan},
+       4,
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"00-1A-2B-3C-4D-5E",
+       false},
+      {"public address, private second",
+       {loopback, wan},
+       7,
+       L"10.0.0.5",
+       L"255.0.0.0",
+       L"93.184.216.34",
+       L"255.255.255.240",
+       L"02-FC",
+       false},
+      {"route elsewhere, LAN private",
+       {wan, lan},
+       7,
+       L"10.0.0.5",
+       L"255.0.0.0",
+       L"93.184.216.34",
+       L"255.255.255.240",
+       L"02-FC",
+       false},
+      {"no default route", {loopback, wifi_down, lan}, 0, L"192.168.178.10", L"255.255.255.0", L"", L"", L"", false},
+      {"route through an adapter that is down", {wifi_down}, 9, L"127.0.0.1", L"255.0.0.0", L"", L"", L"", false},
+      {"nothing at all", {}, 0, L"127.0.0.1", L"255.0.0.0", L"", L"", L"", false},
+      {"dial-up carries the route",
+       {loopback, lan, ppp_up},
+       12,
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"100.64.0.1",
+       L"255.255.255.255",
+       L"",
+       true},
+      {"dial-up adapter not connected",
+       {lan, ppp_down},
+       4,
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"00-1A-2B-3C-4D-5E",
+       false},
+  };
+  for (const Case& c : cases) {
+    const bsq::NetworkFacts got = bsq::ChooseNetworkFacts(c.adapters, c.route);
+    ok(got.local_ip == c.local && got.local_mask == c.local_mask && got.network_ip == c.network &&
+           got.network_mask == c.network_mask && got.mac == c.mac && got.dial_up_active == c.dial_up,
+       "%s: local %s/%s network %s/%s MAC %s dial-up %d\n", c.what, Narrow(got.local_ip).c_str(),
+       Narrow(got.local_mask).c_str(), Narrow(got.network_ip).c_str(), Narrow(got.network_mask).c_str(),
+       Narrow(got.mac).c_str(), got.dial_up_active);
+  }
+}
+
 void test_time_zone_text() {
   struct Case {
     LONG bias, standard_bias, daylight_bias;
@@ -566,6 +642,7 @@ int main() {
   test_running_time_text();
   test_drive_and_byte_texts();
   test_network_texts();
+  test_network_choice();
   test_time_zone_text();
   test_memory();
   test_identity();
