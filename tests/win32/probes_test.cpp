@@ -7,6 +7,7 @@
 #include <uxtheme.h>
 
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -345,6 +346,7 @@ void test_time_zone_text() {
        L"Newfoundland Daylight Time (UTC-02:30)"},
       {{0, L"Coordinated Universal Time", 0, L"", 0, false, L""}, L"Coordinated Universal Time (UTC)"},
       {{-60, L"", 0, L"", 0, false, L""}, L"UTC+01:00"},
+      {{LONG_MIN, L"Broken", LONG_MIN, L"", 0, false, L""}, L"Broken (UTC+71582788:16)"},
   };
   for (const auto& c : cases) {
     const std::wstring got = bsq::TimeZoneText(c.zone);

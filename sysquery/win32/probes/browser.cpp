@@ -34,8 +34,10 @@ BrowserFacts ReadDefaultBrowser() {
           .text;
   BrowserFacts facts;
   if (!key.empty()) facts.executable = AssocText(ASSOCSTR_EXECUTABLE, key);
-  if (facts.executable.empty()) key = L"http";  // no choice, or one whose ProgId was uninstalled
-  if (facts.executable.empty()) facts.executable = AssocText(ASSOCSTR_EXECUTABLE, key);
+  if (facts.executable.empty()) {  // no choice, or one whose ProgId was uninstalled
+    key = L"http";
+    facts.executable = AssocText(ASSOCSTR_EXECUTABLE, key);
+  }
   facts.name = AssocText(ASSOCSTR_FRIENDLYAPPNAME, key);
   facts.detail = facts.executable;
   return facts;
