@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The network adapters from GetAdaptersAddresses (IPv4 only) and the default route from GetBestInterface; which
-// of them the list shows is decided in network_choice.cpp.
+// of them the list shows is decided in network_choice.cpp. iphlpapi.dll is loaded on the first call, so that
+// loading the library costs nothing for a host that never asks for the network.
 // winsock2.h must come before iphlpapi.h.
 #include <winsock2.h>
-#include <ws2tcpip.h>
 
 #include <iphlpapi.h>
+
+#include <stdlib.h>
 
 #include <cstdint>
 #include <vector>
@@ -18,6 +20,25 @@ namespace {
 
 using Adapter = IP_ADAPTER_ADDRESSES;
 
+struct IpHelper {
+  decltype(&GetAdaptersAddresses) adapters = nullptr;
+  decltype(&GetBestInterface) best_interface = nullptr;
+};
+
+const IpHelper& TheIpHelper() {
+  static const IpHelper helper = [] {
+    const HMODULE module = detail::LoadSystemLibrary(L"iphlpapi.dll");
+    IpHelper h;
+    h.adapters = detail::ProcAddress<decltype(h.adapters)>(module, "GetAdaptersAddresses");
+    h.best_interface = detail::ProcAddress<decltype(h.best_interface)>(module, "GetBestInterface");
+    return h;
+  }();
+  if (helper.adapters == nullptr || helper.best_interface == nullptr) {
+    detail::ThrowWin32(ERROR_DLL_NOT_FOUND, "the IP helper is not available");
+  }
+  return helper;
+}
+
 std::vector<std::uint64_t> AdapterBuffer() {
   constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST | GAA_FLAG_SKIP_DNS_SERVER;
   ULONG size = 16 * 1024;
@@ -25,7 +46,7 @@ std::vector<std::uint64_t> AdapterBuffer() {
     std::vector<std::uint64_t> buffer((size + 7) / 8);  // 8-byte alignment for the structures
     ULONG length = static_cast<ULONG>(buffer.size() * 8);
     const ULONG status =
-        GetAdaptersAddresses(AF_INET, kFlags, nullptr, reinterpret_cast<Adapter*>(buffer.data()), &length);
+        TheIpHelper().adapters(AF_INET, kFlags, nullptr, reinterpret_cast<Adapter*>(buffer.data()), &length);
     if (status == ERROR_SUCCESS) return buffer;
     if (status == ERROR_NO_DATA) return {};
     if (status != ERROR_BUFFER_OVERFLOW) detail::ThrowWin32(status, "cannot list the network adapters");
@@ -47,7 +68,8 @@ AdapterFacts Facts(const Adapter& adapter) {
     if (address.lpSockaddr == nullptr || address.iSockaddrLength < static_cast<INT>(sizeof(sockaddr_in))) continue;
     if (address.lpSockaddr->sa_family != AF_INET) continue;
     const auto* in = reinterpret_cast<const sockaddr_in*>(address.lpSockaddr);
-    facts.addresses.emplace_back(ntohl(in->sin_addr.s_addr), unicast->OnLinkPrefixLength);
+    facts.addresses.emplace_back(_byteswap_ulong(in->sin_addr.s_addr),
+                                 unicast->OnLinkPrefixLength);  // from network order
   }
   return facts;
 }
@@ -55,7 +77,7 @@ AdapterFacts Facts(const Adapter& adapter) {
 DWORD DefaultRouteInterface() {
   // Any address outside the machine's own networks takes the default route; nothing is sent (TEST-NET-2).
   DWORD index = 0;
-  if (GetBestInterface(htonl(0xC6336401), &index) != NO_ERROR) return 0;  // 198.51.100.1
+  if (TheIpHelper().best_interface(_byteswap_ulong(0xC6336401), &index) != NO_ERROR) return 0;  // 198.51.100.1
   return index;
 }
 
