@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The default web browser: the handler of the http protocol. Since Windows 8 the user's choice lives in
-// UrlAssociations\http\UserChoice as a ProgId; the classic association of "http" is the fallback.
+// UrlAssociations\http\UserChoice as a ProgId; the classic association of "http" is the fallback. shlwapi.dll is
+// loaded on the first call (see LoadSystemLibrary).
 #include <windows.h>
 
 #include <shlwapi.h>
@@ -13,13 +14,23 @@
 namespace bsq {
 namespace {
 
+using AssocQueryStringFn = decltype(&AssocQueryStringW);
+
+AssocQueryStringFn TheAssocQuery() {
+  static const auto query =
+      detail::ProcAddress<AssocQueryStringFn>(detail::LoadSystemLibrary(L"shlwapi.dll"), "AssocQueryStringW");
+  if (query == nullptr) detail::ThrowWin32(ERROR_DLL_NOT_FOUND, "the shell's association functions are not available");
+  return query;
+}
+
 /// One association string; empty when there is no association or no such string.
 std::wstring AssocText(ASSOCSTR what, const std::wstring& key) {
+  const AssocQueryStringFn query = TheAssocQuery();
   DWORD length = 0;
-  HRESULT hr = AssocQueryStringW(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", nullptr, &length);
+  HRESULT hr = query(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", nullptr, &length);
   if (hr != S_FALSE || length == 0 || length > 32768) return {};
   std::wstring buffer(length, L'\0');
-  hr = AssocQueryStringW(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", buffer.data(), &length);
+  hr = query(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", buffer.data(), &length);
   if (FAILED(hr)) return {};
   return detail::FromBuffer(buffer.data(), buffer.size());
 }
