@@ -7,8 +7,8 @@
 // error; a call that fails so that no sound answer exists throws ProbeError with the failure's HRESULT.
 //
 // A function that returns a struct answers several operations of one class at once, and some cost milliseconds
-// (ReadNetwork, ReadDefaultBrowser, DriveTexts, and SoundInstalled the first time): read each once per object, not once
-// per operation.
+// (ReadNetwork, ReadDefaultBrowser, DriveTexts, and SoundInstalled the first time): read each once per object,
+// not once per operation.
 #pragma once
 
 #include <windows.h>
