@@ -23,16 +23,19 @@ AssocQueryStringFn TheAssocQuery() {
   return query;
 }
 
-/// One association string; empty when there is no association or no such string.
+/// One association string; empty when there is no association or no such string. The first try uses a buffer
+/// that fits every real path: the friendly name is read from the program's version resource, and asking for the
+/// size first would read it twice.
 std::wstring AssocText(ASSOCSTR what, const std::wstring& key) {
   const AssocQueryStringFn query = TheAssocQuery();
-  DWORD length = 0;
-  HRESULT hr = query(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", nullptr, &length);
-  if (hr != S_FALSE || length == 0 || length > 32768) return {};
-  std::wstring buffer(length, L'\0');
-  hr = query(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", buffer.data(), &length);
-  if (FAILED(hr)) return {};
-  return detail::FromBuffer(buffer.data(), buffer.size());
+  DWORD length = MAX_PATH * 2;
+  for (int attempt = 0; attempt < 2 && length > 0 && length <= 32768; ++attempt) {
+    std::wstring buffer(length, L'\0');
+    const HRESULT hr = query(ASSOCF_NOTRUNCATE, what, key.c_str(), L"open", buffer.data(), &length);
+    if (SUCCEEDED(hr)) return detail::FromBuffer(buffer.data(), buffer.size());
+    if (hr != E_POINTER) return {};  // too small: length now holds the size needed
+  }
+  return {};
 }
 
 }  // namespace
