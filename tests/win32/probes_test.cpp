@@ -53,7 +53,8 @@ std::string Env(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-HRESULT ProbeHresult(void (*call)()) {
+template <typename Call>
+HRESULT ProbeHresult(Call call) {
   try {
     call();
   } catch (const bsq::ProbeError& e) {
@@ -150,12 +151,11 @@ void test_registry_values() {
   ok(got.text == long_text, "long value: got %u units\n", static_cast<unsigned>(got.text.size()));
   const std::vector<BYTE> huge(1024 * 1024 + 2, 'x');
   SetValue(L"huge", REG_BINARY, huge.data(), static_cast<DWORD>(huge.size()));
-  static const wchar_t* key = kTestKey;
-  HRESULT hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, L"huge"); });
+  HRESULT hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey, L"huge"); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE), "huge value: hr %#lx\n", static_cast<unsigned long>(hr));
 
   // Names with an inner NUL would reach another value; a root that is no key is the caller's error.
-  hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, std::wstring(L"sz\0x", 4)); });
+  hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey, std::wstring(L"sz\0x", 4)); });
   ok(hr == E_INVALIDARG, "NUL in value name: hr %#lx\n", static_cast<unsigned long>(hr));
   hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(L"Software\0x", 10), L"sz"); });
   ok(hr == E_INVALIDARG, "NUL in key path: hr %#lx\n", static_cast<unsigned long>(hr));
@@ -616,9 +616,8 @@ void test_progress_bar_colors() {
        got_back, color);
   }
   ok(GetWindowTheme(bar) == nullptr, "the bar is still themed\n");
-  static HWND destroyed = bar;
   DestroyWindow(bar);
-  HRESULT hr = ProbeHresult([] { bsq::SetProgressBarColors(destroyed, 0, 0); });
+  HRESULT hr = ProbeHresult([bar] { bsq::SetProgressBarColors(bar, 0, 0); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE), "destroyed bar: hr %#lx\n", static_cast<unsigned long>(hr));
   hr = ProbeHresult([] { bsq::SetProgressBarColors(nullptr, 0, 0); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE), "no bar: hr %#lx\n", static_cast<unsigned long>(hr));
