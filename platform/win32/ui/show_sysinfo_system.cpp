@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The information window over the installed system query library.
+// The information window over the installed system query library, created through COM in the caller's
+// apartment.
+#include "query_client/query_client.h"
 #include "show_sysinfo.h"
 
 namespace bsi::win32 {
+
+std::unique_ptr<QueryLibrary> CreateSystemQueryLibrary() { return CreateComQueryLibrary(); }
 
 void ShowSysInfoWindow() {
   const std::unique_ptr<QueryLibrary> library = CreateSystemQueryLibrary();
