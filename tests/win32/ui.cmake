@@ -2,7 +2,8 @@
 # The information and value windows over the scripted library; screenshots land in build/windows/screenshots.
 add_executable(ui_test ui_test.cpp ${PROJECT_SOURCE_DIR}/tests/support/scripted_library.cpp)
 target_include_directories(ui_test PRIVATE ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(ui_test PRIVATE bsi_win32_ui bsi_win32_ui_resources comctl32 bsi_warnings)
+target_link_libraries(ui_test PRIVATE bsi_win32_ui_system bsi_win32_ui_resources comctl32 ole32 bsi_warnings)
+add_dependencies(ui_test BrindtSysQuery)
 target_link_options(ui_test PRIVATE -municode)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/screenshots)
 bsi_wine_test(ui ui_test "Z:${CMAKE_BINARY_DIR}/screenshots")

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The information window and the value window as a user meets them: the main thread shows the window, a
 // worker thread reads its controls, presses keys, checks the clipboard and closes it.
-#include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -493,6 +495,37 @@ void test_ticks_run_inside_value_window(bsi::test::ScriptedLibrary& library) {
   library.Set("MemoryInfo.PhysicalFree", u"1073741824");
 }
 
+// Over the installed query library the bars take their band colours, drawn unthemed.
+void test_bar_colours_with_system_library() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  std::unique_ptr<bsi::QueryLibrary> installed;
+  try {
+    installed = bsi::win32::CreateSystemQueryLibrary();
+  } catch (const bsi::RuntimeError& error) {
+    ok(false, "no system query library: %d\n", error.number());
+  }
+  if (installed) {
+    WithWindow(*installed, [](HWND form) {
+      Sleep(3300);  // two ticks
+      Settle(form);
+      const COLORREF bands[] = {0x008000, 0xC00000, 0x00C0C0, 0x0000C0};
+      for (int i = 0; i < 3; ++i) {
+        const auto colour = static_cast<COLORREF>(SendMessageW(Child(form, 107 + i), PBM_GETBARCOLOR, 0, 0));
+        const std::wstring percent = WindowText(Child(form, 110 + i));
+        const int whole = _wtoi(percent.c_str());
+        const bool keeps = i < 2 ? whole == 45 : (whole >= 40 && whole <= 45);
+        bool banded = false;
+        for (COLORREF band : bands) banded = banded || colour == band;
+        ok(banded || (keeps && colour == CLR_DEFAULT), "gauge %d at %s has colour %06lx\n", i, Narrow(percent).c_str(),
+           static_cast<unsigned long>(colour));
+      }
+      PressKey(form, VK_F4);
+    });
+  }
+  installed.reset();
+  CoUninitialize();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -509,5 +542,6 @@ int wmain(int argc, wchar_t** argv) {
   test_value_window_focus(library);
   test_quit_and_other_windows(library);
   test_ticks_run_inside_value_window(library);
+  test_bar_colours_with_system_library();
   return wine_test::Summary("ui");
 }
