@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # The Win32 probes: a Wine-style test program, and (outside ctest) their timing program.
 add_executable(probes_test ${CMAKE_CURRENT_LIST_DIR}/probes_test.cpp)
-target_link_libraries(probes_test PRIVATE bsq_probes bsi_warnings)
+target_link_libraries(probes_test PRIVATE bsq_probes winmm bsi_warnings)
 add_test(NAME probes_test COMMAND probes_test)
 
 add_executable(probes_timing ${PROJECT_SOURCE_DIR}/bench/win32/probes_timing.cpp)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <uxtheme.h>
 
 #include <cctype>
@@ -600,6 +601,33 @@ void test_network() {
   ok(!n.dial_up_active, "dial-up active without a PPP interface\n");
 }
 
+void test_sound() {
+  // The endpoint store and winmm must agree; asking winmm also creates the store in a fresh Wine prefix.
+  const bool installed = bsq::SoundInstalled();
+  const UINT devices = waveOutGetNumDevs();
+  ok(installed == (devices > 0), "sound installed %d, wave-out devices %u\n", installed, devices);
+
+  const wchar_t* store = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\MMDevices\\Audio\\Render";
+  HKEY render = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, store, 0, KEY_ALL_ACCESS, &render) != ERROR_SUCCESS) {
+    return skip("no writable audio endpoint store\n");
+  }
+  // Windows keeps flags above the four state bits; only the state decides.
+  const struct {
+    DWORD state;
+    bool expected;
+  } cases[] = {{0x00000001, true}, {0x10000001, true}, {0x10000004, false}, {0x00000008, false}, {0x2, false}};
+  const wchar_t* endpoint = L"{0.0.0.00000000}.{bsq-probes-test}";
+  for (const auto& c : cases) {
+    RegSetKeyValueW(render, endpoint, L"DeviceState", REG_DWORD, &c.state, sizeof(c.state));
+    const bool got = bsq::SoundInstalled();
+    ok(got == (c.expected || devices > 0), "DeviceState %#lx: installed %d\n", c.state, got);
+  }
+  RegDeleteTreeW(render, endpoint);
+  RegDeleteKeyW(render, endpoint);
+  RegCloseKey(render);
+}
+
 // --- Gauges
 void test_progress_bar_colors() {
   INITCOMMONCONTROLSEX init{sizeof(init), ICC_PROGRESS_CLASS};
@@ -640,6 +668,7 @@ int main() {
   test_language_and_drives();
   test_times();
   test_network();
+  test_sound();
   test_progress_bar_colors();
   return wine_test::Summary("probes");
 }
