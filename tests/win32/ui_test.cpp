@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The information window and the value window as a user meets them: the main thread shows the window, a
 // worker thread reads its controls, presses keys, checks the clipboard and closes it.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <atomic>
