@@ -3,9 +3,10 @@
 // reference count is atomic, the last Release deletes, and every live object keeps the module loaded.
 #pragma once
 
+#include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <atomic>
 #include <type_traits>

@@ -3,9 +3,10 @@
 // The source interface declares no events, so sinks are only accepted, counted and let go.
 #pragma once
 
+#include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 #include <wrl/client.h>
 
 #include <vector>

@@ -3,9 +3,10 @@
 // information window. The interface list below is the object's QueryInterface table.
 #pragma once
 
+#include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 #include <wrl/client.h>
 
 #include "com_object.h"

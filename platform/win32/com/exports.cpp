@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The module's entry point and its four exports (undecorated through BrindtSysInfo.def).
-#include <objbase.h>
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <atomic>
 #include <new>

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Defines the GUIDs of the type library (the generated header only declares them).
-#include <ocidl.h>
 #include <windows.h>
+
+#include <ocidl.h>
 
 #include <initguid.h>
 

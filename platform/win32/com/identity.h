@@ -2,8 +2,9 @@
 // What registration publishes besides the type library: names, status bits and resource numbers.
 #pragma once
 
-#include <ole2.h>
 #include <windows.h>
+
+#include <ole2.h>
 
 #include "BrindtSysInfo_h.h"
 

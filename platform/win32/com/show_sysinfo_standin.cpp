@@ -2,8 +2,9 @@
 // A stand-in for the information window while the real one is built elsewhere: a modal window with the same
 // caption, a two-column list with one row and an OK button, closed by OK, F4 or the close box. It keeps the
 // contract of ShowSysInfoWindow (400 while shown) so that the control can be tested end to end.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "runtime/error.h"
 #include "ui/show_sysinfo.h"

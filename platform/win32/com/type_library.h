@@ -2,8 +2,9 @@
 // The module's own type library (resource TYPELIB 1), loaded once per process and shared by every object.
 #pragma once
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 namespace bsi::win32::com {
 

@@ -4,10 +4,11 @@
 //   BrindtSysInfoHost.exe --dump FILE   also writes the list ("label value" lines, CR LF) to FILE once the
 //                                       window is up, then closes the window when FILE has been deleted
 //                                       (or after 120 seconds)
+#include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 #include <wrl/client.h>
 
 #include <cstdio>
