@@ -91,11 +91,14 @@ HRESULT UnregisterClassKeys() {
 }
 
 HRESULT UnregisterTypeLibrary() noexcept {
+  // Not registered (any more) is what unregistration wants; UnRegisterTypeLib itself would call that a failure.
+  BSTR path = nullptr;
+  if (FAILED(QueryPathOfRegTypeLib(LIBID_BrindtSysInfo, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, &path))) {
+    return S_OK;
+  }
+  SysFreeString(path);
   const SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
-  const HRESULT hr = UnRegisterTypeLib(LIBID_BrindtSysInfo, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, kind);
-  // Not registered (any more) is what unregistration wants.
-  if (hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED) return S_OK;
-  return hr;
+  return UnRegisterTypeLib(LIBID_BrindtSysInfo, kTypeLibMajor, kTypeLibMinor, kTypeLibLcid, kind);
 }
 
 void RollBack() noexcept {
