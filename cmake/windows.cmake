@@ -3,3 +3,6 @@
 add_subdirectory(sysquery/win32)
 add_subdirectory(platform/win32/com)
 add_subdirectory(platform/win32/host)
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/win32/CMakeLists.txt)
+  add_subdirectory(bench/win32)
+endif()
