@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -119,5 +120,27 @@ void SetProgressBarColors(HWND bar, COLORREF bar_color, COLORREF back_color);
 
 /// The user-interface language the texts above follow.
 LANGID UiLanguage();
+
+// --- Decoders and text forms the probes above are built from, open to tests
+/// Raw registry data of the given type as ReadRegistryValue returns it (exists is true).
+RegistryValue DecodeRegistryData(DWORD type, const BYTE* data, std::size_t size);
+/// "255.255.255.0" for 24; empty for a length beyond 32.
+std::wstring Ipv4MaskText(ULONG prefix_length);
+/// "00-1A-2B-3C-4D-5E": upper-case hex pairs joined by '-'; empty for no bytes.
+std::wstring MacAddressText(const BYTE* bytes, std::size_t length);
+
+struct DriveFacts {
+  std::wstring root;  // "C:\"
+  UINT type = DRIVE_UNKNOWN;
+  std::wstring label;
+  bool has_space = false;  // free and total below are known
+  std::uint64_t free_bytes = 0;
+  std::uint64_t total_bytes = 0;
+};
+std::wstring DriveText(const DriveFacts& drive, LANGID language);
+/// A byte amount with one decimal in the largest fitting binary unit: "12,3 GB" (German), "12.3 GB".
+std::wstring ByteAmountText(std::uint64_t bytes, LANGID language);
+/// The zone's name in effect and its current offset: "W. Europe Daylight Time (UTC+02:00)".
+std::wstring TimeZoneText(const TimeZoneFacts& zone);
 
 }  // namespace bsq

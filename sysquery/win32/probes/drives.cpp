@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: MIT
+// The available drives as texts: root, kind, label in quotes and free of total space, two spaces between parts,
+// for example  C:\  Festplatte  "System"  12,3 GB frei von 100,0 GB.
+// Only fixed disks and RAM disks are asked for label and space: a removable or optical drive may have no medium
+// (the call would spin it up or wait for it), and a network drive may hang for seconds when its server is gone.
+#include <string>
+#include <vector>
+
+#include "handles.h"
+#include "probe_util.h"
+#include "probes.h"
+
+namespace bsq {
+namespace {
+
+const wchar_t* KindText(UINT type, bool german) {
+  switch (type) {
+    case DRIVE_REMOVABLE:
+      return german ? L"Wechseldatenträger" : L"Removable drive";
+    case DRIVE_FIXED:
+      return german ? L"Festplatte" : L"Local disk";
+    case DRIVE_REMOTE:
+      return german ? L"Netzlaufwerk" : L"Network drive";
+    case DRIVE_CDROM:
+      return german ? L"CD/DVD-Laufwerk" : L"CD/DVD drive";
+    case DRIVE_RAMDISK:
+      return german ? L"RAM-Disk" : L"RAM disk";
+    default:
+      return german ? L"Unbekannt" : L"Unknown";
+  }
+}
+
+DriveFacts ReadDrive(const std::wstring& root) {
+  DriveFacts drive;
+  drive.root = root;
+  drive.type = GetDriveTypeW(root.c_str());
+  if (drive.type != DRIVE_FIXED && drive.type != DRIVE_RAMDISK) return drive;
+  wchar_t label[MAX_PATH + 1] = {};
+  if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+    drive.label = detail::FromBuffer(label, MAX_PATH + 1);
+  }
+  ULARGE_INTEGER free_to_caller{}, total{};
+  if (GetDiskFreeSpaceExW(root.c_str(), &free_to_caller, &total, nullptr)) {
+    drive.has_space = true;
+    drive.total_bytes = total.QuadPart;
+    drive.free_bytes = free_to_caller.QuadPart < total.QuadPart ? free_to_caller.QuadPart : total.QuadPart;
+  }
+  return drive;
+}
+
+}  // namespace
+
+std::wstring ByteAmountText(std::uint64_t bytes, LANGID language) {
+  if (bytes < 1024) return std::to_wstring(bytes) + L" Byte";
+  static constexpr const wchar_t* kUnits[] = {L"KB", L"MB", L"GB", L"TB", L"PB", L"EB"};
+  // Tenths in whole numbers: no floating point and no C locale (a host may have set one) in the text.
+  std::size_t unit = 0;
+  std::uint64_t tenths = 0;
+  for (;; ++unit) {
+    const unsigned shift = 10 * static_cast<unsigned>(unit + 1);
+    const std::uint64_t divisor = std::uint64_t{1} << shift;
+    const std::uint64_t rest = bytes & (divisor - 1);  // below 2^60, so ten times it still fits
+    tenths = (bytes >> shift) * 10 + (rest * 10 + divisor / 2) / divisor;
+    // 1023.96 KB rounds to "1024,0 KB": such amounts take the next unit.
+    if (tenths < 10240 || unit + 1 == std::size(kUnits)) break;
+  }
+  const wchar_t separator = detail::IsGerman(language) ? L',' : L'.';
+  return std::to_wstring(tenths / 10) + separator + std::to_wstring(tenths % 10) + L" " + kUnits[unit];
+}
+
+std::wstring DriveText(const DriveFacts& drive, LANGID language) {
+  const bool german = detail::IsGerman(language);
+  std::wstring text = drive.root + L"  " + KindText(drive.type, german);
+  if (!drive.label.empty()) text += L"  \"" + drive.label + L"\"";
+  if (drive.has_space) {
+    text += L"  " + ByteAmountText(drive.free_bytes, language) + (german ? L" frei von " : L" free of ") +
+            ByteAmountText(drive.total_bytes, language);
+  }
+  return text;
+}
+
+std::vector<std::wstring> DriveTexts(LANGID language) {
+  // One "X:\" and a NUL per drive, and the closing NUL; asked again if drives arrived in between.
+  std::vector<wchar_t> roots(4 * 26 + 1);
+  for (int attempt = 0;; ++attempt) {
+    const DWORD length = GetLogicalDriveStringsW(static_cast<DWORD>(roots.size()), roots.data());
+    if (length == 0) detail::ThrowLastError("cannot list the drives");
+    if (length < roots.size()) break;
+    if (attempt == 3) detail::ThrowWin32(ERROR_INSUFFICIENT_BUFFER, "cannot list the drives");
+    roots.assign(length + 1, L'\0');
+  }
+  const ThreadErrorModeGuard no_dialogs;  // "no disk in drive" must not ask the user
+  std::vector<std::wstring> texts;
+  for (const wchar_t* p = roots.data(); p < roots.data() + roots.size() && *p != L'\0';) {
+    const std::wstring root = detail::FromBuffer(p, roots.data() + roots.size() - p);
+    texts.push_back(DriveText(ReadDrive(root), language));
+    p += root.size() + 1;
+  }
+  return texts;
+}
+
+}  // namespace bsq

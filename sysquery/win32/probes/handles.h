@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// Owners for the Win32 handles the probes open: each handle is released exactly once, on every path.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace bsq {
+
+/// Owns one handle of type T whose "no handle" value is T{} and which Close releases.
+template <typename T, auto Close>
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(T handle) noexcept : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, T{})) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.handle_, T{}));
+    return *this;
+  }
+  ~UniqueHandle() { reset(); }
+
+  T get() const noexcept { return handle_; }
+  /// For out-parameters: releases what is held and hands out the slot.
+  T* put() noexcept {
+    reset();
+    return &handle_;
+  }
+  explicit operator bool() const noexcept { return handle_ != T{}; }
+  void reset(T handle = T{}) noexcept {
+    if (handle_ != T{}) Close(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  T handle_{};
+};
+
+namespace detail {
+inline void CloseKey(HKEY key) noexcept {
+  RegCloseKey(key);
+}
+inline void CloseHandleChecked(HANDLE handle) noexcept {
+  CloseHandle(handle);
+}
+inline void ReleaseScreenDc(HDC dc) noexcept {
+  ReleaseDC(nullptr, dc);
+}
+inline void FreeSidChecked(PSID sid) noexcept {
+  FreeSid(sid);
+}
+}  // namespace detail
+
+using UniqueHkey = UniqueHandle<HKEY, &detail::CloseKey>;
+using UniqueHandleT = UniqueHandle<HANDLE, &detail::CloseHandleChecked>;
+using UniqueScreenDc = UniqueHandle<HDC, &detail::ReleaseScreenDc>;  // from GetDC(nullptr)
+using UniqueSid = UniqueHandle<PSID, &detail::FreeSidChecked>;       // from AllocateAndInitializeSid
+
+/// Suppresses the critical-error and open-file dialogs for this thread while it lives (a drive without media
+/// would otherwise ask the user to insert a disk).
+class ThreadErrorModeGuard {
+ public:
+  ThreadErrorModeGuard() noexcept { SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_); }
+  ThreadErrorModeGuard(const ThreadErrorModeGuard&) = delete;
+  ThreadErrorModeGuard& operator=(const ThreadErrorModeGuard&) = delete;
+  ~ThreadErrorModeGuard() { SetThreadErrorMode(old_, nullptr); }
+
+ private:
+  DWORD old_ = 0;
+};
+
+}  // namespace bsq

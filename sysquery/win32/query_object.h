@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+// What every class of BrindtSysQuery.dll shares: a dual interface answered through the type library, and
+// getters that turn a probe's failure, or any other exception, into a failing HRESULT with IErrorInfo.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+
+#include "BrindtSysQuery.h"
+#include "com_error.h"
+#include "dispatch.h"
+#include "owners.h"
+#include "probes.h"
+
+namespace bsq {
+
+/// The failure of a probe: its HRESULT with the system's message and the probe's own words.
+HRESULT ReportProbeError(const ProbeError& error, REFIID iid, const wchar_t* source) noexcept;
+
+/// `Derived` names its ProgID in `static constexpr const wchar_t* kProgId`.
+template <class Derived, class Dual, class... More>
+class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
+ protected:
+  /// Runs `body`; an exception becomes the HRESULT that describes it.
+  template <class Body>
+  static HRESULT Guard(Body&& body) noexcept {
+    try {
+      body();
+      return S_OK;
+    } catch (const ProbeError& error) {
+      return ReportProbeError(error, __uuidof(Dual), Derived::kProgId);
+    } catch (...) {
+      return bsi::com::CurrentExceptionHresult(__uuidof(Dual), Derived::kProgId);
+    }
+  }
+
+  /// A text result: `read` gives a std::wstring.
+  template <class Read>
+  static HRESULT Text(BSTR* result, Read&& read) noexcept {
+    if (result == nullptr) return E_POINTER;
+    *result = nullptr;
+    return Guard([&] { *result = bsi::com::AllocBstr(read()); });
+  }
+
+  /// A plain result (long, VARIANT_BOOL, CY...): `read` gives the value.
+  template <class T, class Read>
+  static HRESULT Plain(T* result, Read&& read) noexcept {
+    if (result == nullptr) return E_POINTER;
+    return Guard([&] { *result = read(); });
+  }
+};
+
+constexpr VARIANT_BOOL ToVariantBool(bool value) noexcept {
+  return value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+/// Creation functions, one per class; each lives in the class's own file.
+HRESULT CreateRegistryReader(REFIID riid, void** object) noexcept;
+HRESULT CreateOSVersionInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateProcessorInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateMemoryInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateComputerInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateUserInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateAdminRightsInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateNetworkInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateDialUpInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateDefaultBrowserInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateFolderInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateDisplayInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateDefaultPrinterInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateSoundInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateUptimeInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateTimeZoneInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateDriveInfo(REFIID riid, void** object) noexcept;
+HRESULT CreateProgressBarColors(REFIID riid, void** object) noexcept;
+
+}  // namespace bsq
