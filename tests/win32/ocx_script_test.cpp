@@ -20,11 +20,12 @@ void test_script_gets_empty(ocx_test::CloseBy how) {
     ok(false, "cannot start cscript: %lu\n", GetLastError());
     return;
   }
-  // Any process's window will do: the script's host owns it.
+  // The control runs inside the script host, so the window belongs to the cscript process (and to no other
+  // test running beside this one).
   HWND window = nullptr;
   for (int i = 0; i < 300 && !window; ++i) {
     if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) break;
-    window = ocx_test::FindInfoWindow(0);
+    window = ocx_test::FindInfoWindow(process.dwProcessId);
   }
   ok(window != nullptr, "%s: the script's window did not appear\n", ocx_test::Name(how));
   if (window) ocx_test::CloseInfoWindow(window, how);
