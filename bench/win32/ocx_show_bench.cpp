@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "BrindtSysInfo_h.h"
+#include "BrindtSysInfo.h"
 #include "ocx_window_watch.h"
 
 using Microsoft::WRL::ComPtr;

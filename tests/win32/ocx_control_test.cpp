@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "BrindtSysInfo_h.h"
+#include "BrindtSysInfo.h"
 #include "ocx_support.h"
 #include "runtime/error.h"
 #include "runtime/text.h"

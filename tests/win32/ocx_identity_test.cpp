@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-#include "BrindtSysInfo_h.h"
+#include "BrindtSysInfo.h"
 #include "ocx_support.h"
 #include "wine_test.h"
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "BrindtSysInfo_h.h"
+#include "BrindtSysInfo.h"
 #include "ocx_support.h"
 #include "wine_test.h"
 

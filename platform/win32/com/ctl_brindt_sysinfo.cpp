@@ -6,44 +6,29 @@
 #include <new>
 #include <vector>
 
-#include "error_info.h"
-#include "runtime/error.h"
-#include "type_library.h"
+#include "com_error.h"
 #include "ui/show_sysinfo.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace bsi::win32::com {
 
-// IDispatch
+// IUnknown
 
-HRESULT CtlBrindtSysInfo::GetTypeInfoCount(UINT* count) noexcept {
-  if (!count) return E_POINTER;
-  *count = 1;
+HRESULT CtlBrindtSysInfo::QueryInterface(REFIID iid, void** out) noexcept {
+  if (!out) return E_POINTER;
+  IUnknown* base = nullptr;
+  if (iid == IID_IOleWindow) {
+    base = static_cast<IOleInPlaceObject*>(this);
+  } else if (iid == IID_IPersist) {
+    base = static_cast<IPersistStreamInit*>(this);
+  } else if (iid == IID_IProvideClassInfo) {
+    base = static_cast<IProvideClassInfo2*>(this);
+  }
+  if (!base) return DispatchObject::QueryInterface(iid, out);
+  base->AddRef();
+  *out = base;
   return S_OK;
-}
-
-HRESULT CtlBrindtSysInfo::GetTypeInfo(UINT index, LCID, ITypeInfo** info) noexcept {
-  if (!info) return E_POINTER;
-  *info = nullptr;
-  if (index != 0) return DISP_E_BADINDEX;
-  return GetModuleTypeInfo(IID__ctlBrindtSysInfo, info);
-}
-
-HRESULT CtlBrindtSysInfo::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept {
-  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  if (!names || !ids) return E_POINTER;
-  ComPtr<ITypeInfo> info;
-  if (const HRESULT hr = GetModuleTypeInfo(IID__ctlBrindtSysInfo, &info); FAILED(hr)) return hr;
-  return info->GetIDsOfNames(names, count, ids);
-}
-
-HRESULT CtlBrindtSysInfo::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                 EXCEPINFO* exception, UINT* argument_error) noexcept {
-  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-  ComPtr<ITypeInfo> info;
-  if (const HRESULT hr = GetModuleTypeInfo(IID__ctlBrindtSysInfo, &info); FAILED(hr)) return hr;
-  return info->Invoke(static_cast<_ctlBrindtSysInfo*>(this), id, flags, params, result, exception, argument_error);
 }
 
 // _ctlBrindtSysInfo
@@ -57,7 +42,7 @@ HRESULT CtlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
   try {
     ShowSysInfoWindow();
   } catch (...) {
-    return ReportRuntimeError(CurrentError(), IID__ctlBrindtSysInfo, kErrorSource);
+    return bsi::com::CurrentExceptionHresult(IID__ctlBrindtSysInfo, kErrorSource);
   }
   return S_OK;
 }
@@ -272,7 +257,7 @@ HRESULT CtlBrindtSysInfo::InitNew() noexcept {
 
 HRESULT CtlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
   if (!info) return E_POINTER;
-  return GetModuleTypeInfo(CLSID_ctlBrindtSysInfo, info);
+  return bsi::com::GetInterfaceTypeInfo(CLSID_ctlBrindtSysInfo, info);
 }
 
 HRESULT CtlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {

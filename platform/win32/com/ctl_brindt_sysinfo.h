@@ -9,29 +9,24 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
-#include "com_object.h"
 #include "connection_point.h"
+#include "dispatch.h"  // platform/win32/common
 #include "identity.h"
 
 namespace bsi::win32::com {
 
-template <>
-struct BaseInterfaces<_ctlBrindtSysInfo> : BaseInterfacesOf<_ctlBrindtSysInfo, IDispatch> {};
-
+// IDispatch, through the type information of _ctlBrindtSysInfo, and ISupportErrorInfo come with the base; the
+// rest of the interface list is what a container needs to site the control.
 class CtlBrindtSysInfo final
-    : public ComObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObject, IPersistStreamInit,
-                       IProvideClassInfo2, IConnectionPointContainer, ISupportErrorInfo> {
+    : public bsi::com::DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObject,
+                                      IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer> {
  public:
   // Width and height in HIMETRIC of the control's square: 600 twips, 40 pixels at 96 dpi.
   static constexpr LONG kExtentHimetric = 1058;
 
-  // IDispatch, through the type information of _ctlBrindtSysInfo.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) noexcept override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID lcid,
-                                          DISPID* ids) noexcept override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                   EXCEPINFO* exception, UINT* argument_error) noexcept override;
+  /// Also answers for the interfaces that the list holds only through a derived one (IOleWindow, IPersist,
+  /// IProvideClassInfo).
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
 
   // _ctlBrindtSysInfo
   HRESULT STDMETHODCALLTYPE ShowSysInfo(VARIANT* result) noexcept override;

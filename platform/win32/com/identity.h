@@ -6,7 +6,7 @@
 
 #include <ole2.h>
 
-#include "BrindtSysInfo_h.h"
+#include "BrindtSysInfo.h"
 
 namespace bsi::win32::com {
 

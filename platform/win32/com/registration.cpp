@@ -9,12 +9,16 @@
 
 #include "identity.h"
 #include "module.h"
+#include "owners.h"
 #include "registry.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace bsi::win32::com {
 namespace {
+
+using bsi::com::ModulePath;
+using bsi::com::UniqueHkey;
 
 // CATID_Control: the class is an ActiveX control. No safe-for-scripting or safe-for-initialization category:
 // the control shows machine facts and is meant for trusted hosts only.

@@ -5,7 +5,11 @@
 
 #include <vector>
 
+#include "owners.h"
+
 namespace bsi::win32::com {
+
+using bsi::com::UniqueHkey;
 
 LSTATUS WriteString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value) noexcept {
   UniqueHkey key;
@@ -40,7 +44,11 @@ bool ReadString(HKEY root, const std::wstring& path, const wchar_t* name, std::w
 
 LSTATUS DeleteTree(HKEY root, const std::wstring& path) noexcept {
   const LSTATUS status = RegDeleteTreeW(root, path.c_str());
-  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+  if (status == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+  if (status != ERROR_SUCCESS) return status;
+  // Some systems only empty the key named by a subkey path; then it goes here.
+  const LSTATUS removed = RegDeleteKeyW(root, path.c_str());
+  return removed == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : removed;
 }
 
 std::wstring GuidText(REFGUID guid) {

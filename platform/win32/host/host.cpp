@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "BrindtSysInfo_h.h"
+#include "BrindtSysInfo.h"
 
 using Microsoft::WRL::ComPtr;
 
