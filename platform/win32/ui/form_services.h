@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// Everything the windows reach on Win32 for one ShowSysInfo call: the services, the window factories and the
+// module's default window. The user's locale and language are read afresh for every call.
+#pragma once
+
+#include "control/show_sys_info.h"
+#include "services.h"
+
+namespace bsi::win32 {
+
+class Win32MessageLoop final : public MessageLoop {
+ public:
+  void DoEvents() override;
+};
+
+class Win32Windows final : public SysInfoWindowFactory, public ValueWindowFactory {
+ public:
+  std::unique_ptr<SysInfoWindowView> CreateSysInfoWindow(frmSysInfo& form) override;
+  std::unique_ptr<ValueWindowView> CreateValueWindow(frmValue& form) override;
+};
+
+struct Win32FormServices {
+  explicit Win32FormServices(QueryLibrary& library)
+      : context{windows,       windows, library,   strings, locale,       message_box,
+                window_system, screen,  clipboard, shell,   message_loop, kVersion},
+        module(context) {}
+  Win32FormServices(const Win32FormServices&) = delete;
+  Win32FormServices& operator=(const Win32FormServices&) = delete;
+
+  Win32Windows windows;
+  Win32StringSource strings;
+  Locale locale = UserLocale();
+  Win32MessageBox message_box;
+  Win32WindowSystem window_system;
+  Win32Screen screen;
+  Win32Clipboard clipboard{nullptr};
+  Win32Shell shell;
+  Win32MessageLoop message_loop;
+  SysInfoWindowContext context;
+  SysInfoModule module;
+};
+
+}  // namespace bsi::win32
