@@ -201,8 +201,12 @@ class Module {
   HMODULE module_;
 };
 
+constexpr WORD kAnyLanguage = 0xFFFF;
+
 std::vector<BYTE> Resource(HMODULE module, const wchar_t* type, const wchar_t* name, WORD language) {
-  HRSRC found = FindResourceExW(module, type, name, language);
+  // kAnyLanguage: whichever language the resource was written in.
+  HRSRC found =
+      language == kAnyLanguage ? FindResourceW(module, name, type) : FindResourceExW(module, type, name, language);
   if (!found) return {};
   const DWORD size = SizeofResource(module, found);
   const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
@@ -215,6 +219,12 @@ std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name, 
   UINT length = 0;
   *found = VerQueryValueW(block.data(), path.c_str(), &value, &length) != FALSE;
   return *found && value ? std::wstring(static_cast<const wchar_t*>(value)) : std::wstring();
+}
+
+void test_type_library_resource(HMODULE module) {
+  const std::vector<BYTE> data = Resource(module, L"TYPELIB", MAKEINTRESOURCEW(1), kAnyLanguage);
+  // A type library file starts with "MSFT".
+  ok(data.size() > 4 && std::memcmp(data.data(), "MSFT", 4) == 0, "TYPELIB 1: %zu bytes\n", data.size());
 }
 
 void test_version_record(HMODULE module) {
@@ -301,6 +311,7 @@ int main() {
   Module module;
   ok(module.get() != nullptr, "cannot load %s: %lu\n", Text(ocx_test::OcxPath()).c_str(), GetLastError());
   if (module.get()) {
+    test_type_library_resource(module.get());
     test_version_record(module.get());
     test_interface_records(module.get());
     test_toolbox_bitmap(module.get());
