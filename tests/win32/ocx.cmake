@@ -6,8 +6,8 @@ function(bsi_ocx_test name)
   cmake_parse_arguments(ARG "RUN_SERIAL" "" "" ${ARGN})
   add_executable(ocx_${name}_test ocx_${name}_test.cpp)
   target_include_directories(ocx_${name}_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(ocx_${name}_test PRIVATE bsi_ocx_identity bsi_runtime bsi_warnings ole32 oleaut32 uuid
-    user32 advapi32 version)
+  target_link_libraries(ocx_${name}_test PRIVATE bsi_ocx_identity bsi_resources bsi_runtime bsi_warnings ole32
+    oleaut32 uuid user32 advapi32 version)
   add_dependencies(ocx_${name}_test BrindtSysInfo)
   if(COMMAND bsi_wine_test)
     bsi_wine_test(ocx.${name} ocx_${name}_test)
@@ -30,6 +30,10 @@ bsi_ocx_test(identity)
 bsi_ocx_test(registration RUN_SERIAL)
 bsi_ocx_test(control)
 bsi_ocx_test(script)
+# Needs the real information window: the stand-in builds no list.
+if(NOT BSI_SYSINFO_WINDOW_STANDIN)
+  bsi_ocx_test(no_query_library RUN_SERIAL)
+endif()
 
 # The VBScript client runs beside its driver program.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/ocx_client.vbs ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ocx_client.vbs COPYONLY)
