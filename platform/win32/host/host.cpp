@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // BrindtSysInfoHost: creates the control by its CLSID and calls ShowSysInfo, as any COM host would.
 //   BrindtSysInfoHost.exe               shows the window and prints how ShowSysInfo returned
-//   BrindtSysInfoHost.exe --dump FILE   also writes the list ("label value" lines, CR LF) to FILE once the
-//                                       window is up, then closes the window when FILE has been deleted
-//                                       (or after 120 seconds)
+//   BrindtSysInfoHost.exe --dump FILE   also writes the window's copy-all text (the list and the three gauge
+//                                       lines) to FILE once the window is up, then closes the window when FILE
+//                                       has been deleted (or after 120 seconds)
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,6 +23,8 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 constexpr wchar_t kCaptionPrefix[] = L"Brindt SysInfo";
+// The information window's command of its context menu item "copy all" (mnuCopyAllToClipboard).
+constexpr WORD kCopyAllCommand = 1002;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -96,6 +98,24 @@ std::wstring ListText(HWND list) {
   return text;
 }
 
+// The copy-all command of the window itself: it puts the list and the gauge lines on the clipboard.
+bool CopyAllText(HWND window, std::wstring& text) {
+  const DWORD before = GetClipboardSequenceNumber();
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(kCopyAllCommand, 0), 0);
+  for (int i = 0; i < 50 && GetClipboardSequenceNumber() == before; ++i) Sleep(100);
+  if (GetClipboardSequenceNumber() == before || !OpenClipboard(nullptr)) return false;
+  bool got = false;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = locked;
+      got = true;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return got;
+}
+
 bool WriteFileAtomically(const std::wstring& path, const std::string& bytes) {
   const std::wstring temporary = path + L".part";
   HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -123,7 +143,10 @@ DWORD WINAPI DumpThread(void* context) {
   }
   // The list is built before the window shows; the first gauge refresh comes 1.5 s later.
   Sleep(2000);
-  if (!WriteFileAtomically(path, Utf8(ListText(list)))) {
+  // A window without the copy-all command still gives its rows.
+  std::wstring text;
+  if (!CopyAllText(window, text)) text = ListText(list);
+  if (!WriteFileAtomically(path, Utf8(text))) {
     std::fprintf(stderr, "BrindtSysInfoHost: cannot write %s\n", Utf8(path).c_str());
   }
   for (int i = 0; i < 1200 && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
