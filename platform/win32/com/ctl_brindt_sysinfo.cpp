@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "com_error.h"
+#include "common/com_error.h"
 #include "ui/show_sysinfo.h"
 
 using Microsoft::WRL::ComPtr;
