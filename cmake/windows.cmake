@@ -7,4 +7,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/lib/wine-run)
 
 add_subdirectory(platform/win32)
 add_subdirectory(sysquery/win32)
+add_subdirectory(platform/win32/com)
+add_subdirectory(platform/win32/host)
 add_subdirectory(bench/win32)
