@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "list_view.h"
+#include "resource_ids.h"
 #include "resources/strings.h"
 #include "show_sysinfo.h"
 #include "support/scripted_library.h"
@@ -28,7 +29,7 @@ using wine_test::Narrow;
 
 constexpr wchar_t kInfoClass[] = L"BrindtSysInfo.frmSysInfo";
 constexpr wchar_t kValueClass[] = L"BrindtSysInfo.frmValue";
-constexpr int kCopyAllCommand = 1002;
+constexpr int kCopyAllCommand = BSI_CMD_COPY_ALL;
 
 std::wstring W(const std::u16string& text) {
   return std::wstring(text.begin(), text.end());

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "BrindtSysInfo.h"
+#include "resource_ids.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -24,7 +25,7 @@ namespace {
 
 constexpr wchar_t kCaptionPrefix[] = L"Brindt SysInfo";
 // The information window's command of its context menu item "copy all" (mnuCopyAllToClipboard).
-constexpr WORD kCopyAllCommand = 1002;
+constexpr WORD kCopyAllCommand = BSI_CMD_COPY_ALL;
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};

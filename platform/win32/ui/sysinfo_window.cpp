@@ -12,7 +12,7 @@ namespace {
 namespace layout = sysinfo_layout;
 
 enum ControlId : int {
-  kListId = 100,
+  kListId = BSI_ID_LIST,
   kSystemId,
   kOkId,
   kFrameId,
@@ -21,8 +21,8 @@ enum ControlId : int {
   kPercentId = kGaugeId + 3,
   kCreditId = kPercentId + 3,
   kTempId,
-  kCopyValueCommand = 1001,
-  kCopyAllCommand = 1002,
+  kCopyValueCommand = BSI_CMD_COPY_VALUE,
+  kCopyAllCommand = BSI_CMD_COPY_ALL,
 };
 
 constexpr UINT_PTR kMemoryTimer = 1;
