@@ -10,3 +10,8 @@ add_subdirectory(sysquery/win32)
 add_subdirectory(platform/win32/com)
 add_subdirectory(platform/win32/host)
 add_subdirectory(bench/win32)
+
+# Timing of the query library through COM (bench/win32; run by hand, outside ctest).
+add_executable(query_com_timing ${PROJECT_SOURCE_DIR}/bench/win32/query_com_timing.cpp)
+target_link_libraries(query_com_timing PRIVATE bsq_typelib comctl32 bsi_warnings)
+add_dependencies(query_com_timing BrindtSysQuery)

@@ -10,14 +10,18 @@ class DefaultPrinterInfoObject final : public QueryObject<DefaultPrinterInfoObje
   static constexpr const wchar_t* kProgId = L"BrindtSysQuery.DefaultPrinterInfo";
 
   STDMETHODIMP get_Name(BSTR* value) noexcept override {
-    return Text(value, [] { return ReadDefaultPrinter().name; });
+    return Text(value, [this] { return Read().name; });
   }
   STDMETHODIMP get_Detail1(BSTR* value) noexcept override {
-    return Text(value, [] { return ReadDefaultPrinter().detail1; });
+    return Text(value, [this] { return Read().detail1; });
   }
   STDMETHODIMP get_Detail2(BSTR* value) noexcept override {
-    return Text(value, [] { return ReadDefaultPrinter().detail2; });
+    return Text(value, [this] { return Read().detail2; });
   }
+
+ private:
+  const PrinterFacts& Read() { return facts_.Get(ReadDefaultPrinter); }
+  FreshFacts<PrinterFacts> facts_;
 };
 
 }  // namespace

@@ -11,18 +11,22 @@ class DisplayInfoObject final : public QueryObject<DisplayInfoObject, IDisplayIn
 
   STDMETHODIMP get_BitsPerPixel(CY* value) noexcept override {
     // Currency counts ten-thousandths.
-    return Plain(value, [] {
+    return Plain(value, [this] {
       CY depth{};
-      depth.int64 = static_cast<LONGLONG>(ReadDisplay().bits_per_pixel) * 10000;
+      depth.int64 = static_cast<LONGLONG>(Read().bits_per_pixel) * 10000;
       return depth;
     });
   }
   STDMETHODIMP get_Width(long* value) noexcept override {
-    return Plain(value, [] { return long{ReadDisplay().width}; });
+    return Plain(value, [this] { return long{Read().width}; });
   }
   STDMETHODIMP get_Height(long* value) noexcept override {
-    return Plain(value, [] { return long{ReadDisplay().height}; });
+    return Plain(value, [this] { return long{Read().height}; });
   }
+
+ private:
+  const DisplayFacts& Read() { return facts_.Get(ReadDisplay); }
+  FreshFacts<DisplayFacts> facts_;
 };
 
 }  // namespace

@@ -16,9 +16,11 @@ class NetworkInfoObject final : public QueryObject<NetworkInfoObject, INetworkIn
   STDMETHODIMP get_MACAddress(BSTR* value) noexcept override { return Fact(value, &NetworkFacts::mac); }
 
  private:
-  static HRESULT Fact(BSTR* value, std::wstring NetworkFacts::*fact) noexcept {
-    return Text(value, [&] { return ReadNetwork().*fact; });
+  // GetAdaptersAddresses takes milliseconds: the five addresses of one list build share one read.
+  HRESULT Fact(BSTR* value, std::wstring NetworkFacts::*fact) noexcept {
+    return Text(value, [&] { return facts_.Get(ReadNetwork).*fact; });
   }
+  FreshFacts<NetworkFacts> facts_;
 };
 
 }  // namespace

@@ -10,17 +10,21 @@ class OSVersionInfoObject final : public QueryObject<OSVersionInfoObject, IOSVer
   static constexpr const wchar_t* kProgId = L"BrindtSysQuery.OSVersionInfo";
 
   STDMETHODIMP get_Name(BSTR* value) noexcept override {
-    return Text(value, [] { return ReadOsVersion().name; });
+    return Text(value, [this] { return Read().name; });
   }
   STDMETHODIMP get_MajorVersion(long* value) noexcept override {
-    return Plain(value, [] { return static_cast<long>(ReadOsVersion().major); });
+    return Plain(value, [this] { return static_cast<long>(Read().major); });
   }
   STDMETHODIMP get_MinorVersion(long* value) noexcept override {
-    return Plain(value, [] { return static_cast<long>(ReadOsVersion().minor); });
+    return Plain(value, [this] { return static_cast<long>(Read().minor); });
   }
   STDMETHODIMP get_BuildNumber(long* value) noexcept override {
-    return Plain(value, [] { return static_cast<long>(ReadOsVersion().build); });
+    return Plain(value, [this] { return static_cast<long>(Read().build); });
   }
+
+ private:
+  const OsVersion& Read() { return facts_.Get(ReadOsVersion); }
+  FreshFacts<OsVersion> facts_;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -50,6 +51,28 @@ class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
     if (result == nullptr) return E_POINTER;
     return Guard([&] { *result = read(); });
   }
+};
+
+/// Facts read once and reused for a second: the operations of one object called in a row (one list build) cost
+/// one system query, while an object that is polled still sees changes.
+template <class Facts>
+class FreshFacts {
+ public:
+  template <class Read>
+  const Facts& Get(Read&& read) {
+    const ULONGLONG now = GetTickCount64();
+    if (!facts_ || now - read_at_ >= kFreshMilliseconds) {
+      facts_.reset();  // a failing read leaves nothing stale behind
+      facts_ = read();
+      read_at_ = now;
+    }
+    return *facts_;
+  }
+
+ private:
+  static constexpr ULONGLONG kFreshMilliseconds = 1000;
+  std::optional<Facts> facts_;
+  ULONGLONG read_at_ = 0;
 };
 
 constexpr VARIANT_BOOL ToVariantBool(bool value) noexcept {

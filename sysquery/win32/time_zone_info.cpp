@@ -10,29 +10,32 @@ class TimeZoneInfoObject final : public QueryObject<TimeZoneInfoObject, ITimeZon
   static constexpr const wchar_t* kProgId = L"BrindtSysQuery.TimeZoneInfo";
 
   STDMETHODIMP get_Bias(long* value) noexcept override {
-    return Plain(value, [] { return long{Read().bias}; });
+    return Plain(value, [this] { return long{Read().bias}; });
   }
   STDMETHODIMP get_StandardName(BSTR* value) noexcept override {
-    return Text(value, [] { return Read().standard_name; });
+    return Text(value, [this] { return Read().standard_name; });
   }
   STDMETHODIMP get_StandardBias(long* value) noexcept override {
-    return Plain(value, [] { return long{Read().standard_bias}; });
+    return Plain(value, [this] { return long{Read().standard_bias}; });
   }
   STDMETHODIMP get_DaylightName(BSTR* value) noexcept override {
-    return Text(value, [] { return Read().daylight_name; });
+    return Text(value, [this] { return Read().daylight_name; });
   }
   STDMETHODIMP get_DaylightBias(long* value) noexcept override {
-    return Plain(value, [] { return long{Read().daylight_bias}; });
+    return Plain(value, [this] { return long{Read().daylight_bias}; });
   }
   STDMETHODIMP get_DaylightActive(VARIANT_BOOL* value) noexcept override {
-    return Plain(value, [] { return ToVariantBool(Read().daylight_active); });
+    return Plain(value, [this] { return ToVariantBool(Read().daylight_active); });
   }
   STDMETHODIMP get_Name(BSTR* value) noexcept override {
-    return Text(value, [] { return Read().name; });
+    return Text(value, [this] { return Read().name; });
   }
 
  private:
-  static TimeZoneFacts Read() { return ReadTimeZone(UiLanguage()); }
+  const TimeZoneFacts& Read() {
+    return facts_.Get([this] { return ReadTimeZone(UiLanguage()); });
+  }
+  FreshFacts<TimeZoneFacts> facts_;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <uxtheme.h>
 
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -52,7 +53,8 @@ std::string Env(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-HRESULT ProbeHresult(void (*call)()) {
+template <typename Call>
+HRESULT ProbeHresult(Call call) {
   try {
     call();
   } catch (const bsq::ProbeError& e) {
@@ -149,12 +151,11 @@ void test_registry_values() {
   ok(got.text == long_text, "long value: got %u units\n", static_cast<unsigned>(got.text.size()));
   const std::vector<BYTE> huge(1024 * 1024 + 2, 'x');
   SetValue(L"huge", REG_BINARY, huge.data(), static_cast<DWORD>(huge.size()));
-  static const wchar_t* key = kTestKey;
-  HRESULT hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, L"huge"); });
+  HRESULT hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey, L"huge"); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE), "huge value: hr %#lx\n", static_cast<unsigned long>(hr));
 
   // Names with an inner NUL would reach another value; a root that is no key is the caller's error.
-  hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, std::wstring(L"sz\0x", 4)); });
+  hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey, std::wstring(L"sz\0x", 4)); });
   ok(hr == E_INVALIDARG, "NUL in value name: hr %#lx\n", static_cast<unsigned long>(hr));
   hr = ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(L"Software\0x", 10), L"sz"); });
   ok(hr == E_INVALIDARG, "NUL in key path: hr %#lx\n", static_cast<unsigned long>(hr));
@@ -239,53 +240,117 @@ void test_drive_and_byte_texts() {
 }
 
 void test_network_texts() {
+  // Masks of the lengths the choice below does not meet; MAC addresses of other lengths.
   const struct {
     ULONG prefix;
     const wchar_t* expected;
-  } masks[] = {{0, L"0.0.0.0"},          {1, L"128.0.0.0"},        {8, L"255.0.0.0"}, {20, L"255.255.240.0"},
-               {25, L"255.255.255.128"}, {32, L"255.255.255.255"}, {33, L""},         {255, L""}};
+  } masks[] = {{0, L"0.0.0.0"}, {1, L"128.0.0.0"}, {20, L"255.255.240.0"}, {33, L""}, {255, L""}};
   for (const auto& m : masks) {
     const std::wstring got = bsq::Ipv4MaskText(m.prefix);
     ok(got == m.expected, "prefix %lu: got \"%s\"\n", m.prefix, Narrow(got).c_str());
   }
   const BYTE mac[] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E, 0xFF, 0x0F};
-  ok(bsq::MacAddressText(mac, 6) == L"00-1A-2B-3C-4D-5E", "MAC: got \"%s\"\n",
-     Narrow(bsq::MacAddressText(mac, 6)).c_str());
   ok(bsq::MacAddressText(mac, 8) == L"00-1A-2B-3C-4D-5E-FF-0F", "8-byte address: got \"%s\"\n",
      Narrow(bsq::MacAddressText(mac, 8)).c_str());
   ok(bsq::MacAddressText(mac, 0).empty() && bsq::MacAddressText(nullptr, 6).empty(), "no address is no text\n");
 }
 
-void test_time_zone_text() {
+void test_network_choice() {
+  using Adapter = bsq::AdapterFacts;
+  const std::vector<BYTE> mac = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
+  const Adapter loopback{1, 24, true, {{0x7F000001, 8}}, {}};
+  const Adapter lan{4, 6, true, {{0xC0A8B20A, 24}}, mac};                            // 192.168.178.10/24
+  const Adapter wan{7, 6, true, {{0x5DB8D822, 28}, {0x0A000005, 8}}, {0x02, 0xFC}};  // public, then 10.0.0.5/8
+  const Adapter wifi_down{9, 71, false, {{0xAC100001, 12}}, {}};                     // 172.16.0.1, not up
+  const Adapter ppp_up{12, 23, true, {{0x64400001, 32}}, {}};
+  const Adapter ppp_down{13, 23, false, {}, {}};
   struct Case {
-    LONG bias, standard_bias, daylight_bias;
-    bool daylight;
-    const wchar_t* standard_name;
-    const wchar_t* daylight_name;
-    const wchar_t* expected;
+    const char* what;
+    std::vector<Adapter> adapters;
+    DWORD route;
+    const wchar_t *local, *local_mask, *network, *network_mask, *mac;
+    bool dial_up;
   };
   const Case cases[] = {
-      {-60, 0, -60, true, L"Mitteleuropäische Zeit", L"Mitteleuropäische Sommerzeit",
-       L"Mitteleuropäische Sommerzeit (UTC+02:00)"},
-      {-60, 0, -60, false, L"W. Europe Standard Time", L"W. Europe Daylight Time",
-       L"W. Europe Standard Time (UTC+01:00)"},
-      {300, 0, -60, false, L"Eastern Standard Time", L"", L"Eastern Standard Time (UTC-05:00)"},
-      {-330, 0, 0, false, L"India Standard Time", L"", L"India Standard Time (UTC+05:30)"},
-      {210, 0, -60, true, L"Newfoundland Standard Time", L"Newfoundland Daylight Time",
-       L"Newfoundland Daylight Time (UTC-02:30)"},
-      {0, 0, 0, false, L"Coordinated Universal Time", L"", L"Coordinated Universal Time (UTC)"},
-      {-60, 0, 0, false, L"", L"", L"UTC+01:00"},
+      {"home LAN",
+       {loopback, lan},
+       4,
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"00-1A-2B-3C-4D-5E",
+       false},
+      {"public address, private second",
+       {loopback, wan},
+       7,
+       L"10.0.0.5",
+       L"255.0.0.0",
+       L"93.184.216.34",
+       L"255.255.255.240",
+       L"02-FC",
+       false},
+      {"route elsewhere, LAN private",
+       {wan, lan},
+       7,
+       L"10.0.0.5",
+       L"255.0.0.0",
+       L"93.184.216.34",
+       L"255.255.255.240",
+       L"02-FC",
+       false},
+      {"no default route", {loopback, wifi_down, lan}, 0, L"192.168.178.10", L"255.255.255.0", L"", L"", L"", false},
+      {"route through an adapter that is down", {wifi_down}, 9, L"127.0.0.1", L"255.0.0.0", L"", L"", L"", false},
+      {"nothing at all", {}, 0, L"127.0.0.1", L"255.0.0.0", L"", L"", L"", false},
+      {"dial-up carries the route",
+       {loopback, lan, ppp_up},
+       12,
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"100.64.0.1",
+       L"255.255.255.255",
+       L"",
+       true},
+      {"dial-up adapter not connected",
+       {lan, ppp_down},
+       4,
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"192.168.178.10",
+       L"255.255.255.0",
+       L"00-1A-2B-3C-4D-5E",
+       false},
   };
   for (const Case& c : cases) {
-    bsq::TimeZoneFacts zone;
-    zone.bias = c.bias;
-    zone.standard_bias = c.standard_bias;
-    zone.daylight_bias = c.daylight_bias;
-    zone.daylight_active = c.daylight;
-    zone.standard_name = c.standard_name;
-    zone.daylight_name = c.daylight_name;
-    const std::wstring got = bsq::TimeZoneText(zone);
-    ok(got == c.expected, "bias %ld: got \"%s\"\n", static_cast<long>(c.bias), Narrow(got).c_str());
+    const bsq::NetworkFacts got = bsq::ChooseNetworkFacts(c.adapters, c.route);
+    ok(got.local_ip == c.local && got.local_mask == c.local_mask && got.network_ip == c.network &&
+           got.network_mask == c.network_mask && got.mac == c.mac && got.dial_up_active == c.dial_up,
+       "%s: local %s/%s network %s/%s MAC %s dial-up %d\n", c.what, Narrow(got.local_ip).c_str(),
+       Narrow(got.local_mask).c_str(), Narrow(got.network_ip).c_str(), Narrow(got.network_mask).c_str(),
+       Narrow(got.mac).c_str(), got.dial_up_active);
+  }
+}
+
+void test_time_zone_text() {
+  const struct {
+    bsq::TimeZoneFacts zone;  // bias, standard name and bias, daylight name and bias, daylight in effect, (name)
+    const wchar_t* expected;
+  } cases[] = {
+      {{-60, L"Mitteleuropäische Zeit", 0, L"Mitteleuropäische Sommerzeit", -60, true, L""},
+       L"Mitteleuropäische Sommerzeit (UTC+02:00)"},
+      {{-60, L"W. Europe Standard Time", 0, L"W. Europe Daylight Time", -60, false, L""},
+       L"W. Europe Standard Time (UTC+01:00)"},
+      {{300, L"Eastern Standard Time", 0, L"", -60, false, L""}, L"Eastern Standard Time (UTC-05:00)"},
+      {{-330, L"India Standard Time", 0, L"", 0, false, L""}, L"India Standard Time (UTC+05:30)"},
+      {{210, L"Newfoundland Standard Time", 0, L"Newfoundland Daylight Time", -60, true, L""},
+       L"Newfoundland Daylight Time (UTC-02:30)"},
+      {{0, L"Coordinated Universal Time", 0, L"", 0, false, L""}, L"Coordinated Universal Time (UTC)"},
+      {{-60, L"", 0, L"", 0, false, L""}, L"UTC+01:00"},
+      {{LONG_MIN, L"Broken", LONG_MIN, L"", 0, false, L""}, L"Broken (UTC+71582788:16)"},
+  };
+  for (const auto& c : cases) {
+    const std::wstring got = bsq::TimeZoneText(c.zone);
+    ok(got == c.expected, "bias %ld: got \"%s\"\n", static_cast<long>(c.zone.bias), Narrow(got).c_str());
   }
 }
 
@@ -551,9 +616,8 @@ void test_progress_bar_colors() {
        got_back, color);
   }
   ok(GetWindowTheme(bar) == nullptr, "the bar is still themed\n");
-  static HWND destroyed = bar;
   DestroyWindow(bar);
-  HRESULT hr = ProbeHresult([] { bsq::SetProgressBarColors(destroyed, 0, 0); });
+  HRESULT hr = ProbeHresult([bar] { bsq::SetProgressBarColors(bar, 0, 0); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE), "destroyed bar: hr %#lx\n", static_cast<unsigned long>(hr));
   hr = ProbeHresult([] { bsq::SetProgressBarColors(nullptr, 0, 0); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE), "no bar: hr %#lx\n", static_cast<unsigned long>(hr));
@@ -566,6 +630,7 @@ int main() {
   test_running_time_text();
   test_drive_and_byte_texts();
   test_network_texts();
+  test_network_choice();
   test_time_zone_text();
   test_memory();
   test_identity();

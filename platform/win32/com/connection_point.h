@@ -11,7 +11,7 @@
 
 #include <vector>
 
-#include "com_object.h"  // platform/win32/common
+#include "common/com_object.h"
 
 namespace bsi::win32::com {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "com_error.h"
+#include "common/com_error.h"
 #include "ui/show_sysinfo.h"
 
 using Microsoft::WRL::ComPtr;

@@ -9,8 +9,8 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include "common/dispatch.h"
 #include "connection_point.h"
-#include "dispatch.h"  // platform/win32/common
 #include "identity.h"
 
 namespace bsi::win32::com {

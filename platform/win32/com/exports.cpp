@@ -4,10 +4,10 @@
 
 #include <objbase.h>
 
-#include "com_object.h"
+#include "common/com_object.h"
+#include "common/dispatch.h"
+#include "common/module.h"
 #include "ctl_brindt_sysinfo.h"
-#include "dispatch.h"
-#include "module.h"
 #include "registration.h"
 
 namespace {

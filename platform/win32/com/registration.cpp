@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "common/module.h"
+#include "common/owners.h"
 #include "identity.h"
-#include "module.h"
-#include "owners.h"
 #include "registry.h"
 
 using Microsoft::WRL::ComPtr;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "owners.h"
+#include "common/owners.h"
 
 namespace bsi::win32::com {
 

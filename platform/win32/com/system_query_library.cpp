@@ -2,8 +2,8 @@
 // The window's facts come from BrindtSysQuery.dll, created through COM in the control's apartment.
 #include <windows.h>
 
-#include "query_client.h"
-#include "show_sysinfo.h"
+#include "query_client/query_client.h"
+#include "ui/show_sysinfo.h"
 
 namespace bsi::win32 {
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 // After windows.h:
 #include <oaidl.h>
+#include <wrl/client.h>
 
 #include "com_object.h"
 
@@ -33,22 +34,18 @@ class DispatchObject : public ComObject<Derived, Dual, ISupportErrorInfo, More..
   }
   STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) noexcept override {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* info = nullptr;
-    HRESULT hr = GetInterfaceTypeInfo(__uuidof(Dual), &info);
+    Microsoft::WRL::ComPtr<ITypeInfo> info;
+    const HRESULT hr = GetInterfaceTypeInfo(__uuidof(Dual), &info);
     if (FAILED(hr)) return hr;
-    hr = info->GetIDsOfNames(names, count, ids);
-    info->Release();
-    return hr;
+    return info->GetIDsOfNames(names, count, ids);
   }
   STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* arg_error) noexcept override {
     if (riid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* info = nullptr;
-    HRESULT hr = GetInterfaceTypeInfo(__uuidof(Dual), &info);
+    Microsoft::WRL::ComPtr<ITypeInfo> info;
+    const HRESULT hr = GetInterfaceTypeInfo(__uuidof(Dual), &info);
     if (FAILED(hr)) return hr;
-    hr = info->Invoke(static_cast<Dual*>(this), id, flags, params, result, exception, arg_error);
-    info->Release();
-    return hr;
+    return info->Invoke(static_cast<Dual*>(this), id, flags, params, result, exception, arg_error);
   }
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) noexcept override {
     return riid == __uuidof(Dual) ? S_OK : S_FALSE;

@@ -95,10 +95,16 @@ HRESULT UnregisterServer(std::span<const ClassRegistration> classes, const TypeL
       if (DeleteTree(L"CLSID\\" + GuidText(*entry.clsid)) != ERROR_SUCCESS) result = SELFREG_E_CLASS;
       if (DeleteTree(entry.prog_id) != ERROR_SUCCESS) result = SELFREG_E_CLASS;
     }
-    // Removes the TypeLib key and the Interface keys of the library's interfaces. A library that is not
-    // registered answers TYPE_E_REGISTRYACCESS, which counts as removed.
-    const HRESULT hr = UnRegisterTypeLib(*library.libid, library.major, library.minor, LOCALE_NEUTRAL, SYS_WIN64);
-    if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS) result = SELFREG_E_TYPELIB;
+    // UnRegisterTypeLib removes the TypeLib key and the Interface keys of the library's interfaces. Asked for a
+    // library that is not registered, Windows answers TYPE_E_REGISTRYACCESS and Wine E_INVALIDARG: look first.
+    const std::wstring version_key = L"TypeLib\\" + GuidText(*library.libid) + L"\\" + std::to_wstring(library.major) +
+                                     L"." + std::to_wstring(library.minor);
+    UniqueHkey registered;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, version_key.c_str(), 0, KEY_READ, registered.put()) == ERROR_SUCCESS) {
+      registered.reset();
+      const HRESULT hr = UnRegisterTypeLib(*library.libid, library.major, library.minor, LOCALE_NEUTRAL, SYS_WIN64);
+      if (FAILED(hr)) result = SELFREG_E_TYPELIB;
+    }
     return result;
   } catch (...) {
     return E_OUTOFMEMORY;

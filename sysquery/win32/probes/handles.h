@@ -55,7 +55,8 @@ inline void FreeSidChecked(PSID sid) noexcept {
 }  // namespace detail
 
 using UniqueHkey = UniqueHandle<HKEY, &detail::CloseKey>;
-using UniqueHandleT = UniqueHandle<HANDLE, &detail::CloseHandleChecked>;
+// Only for calls that fail with a null handle (OpenProcessToken, CreateEventW), not CreateFileW.
+using UniqueKernelHandle = UniqueHandle<HANDLE, &detail::CloseHandleChecked>;
 using UniqueScreenDc = UniqueHandle<HDC, &detail::ReleaseScreenDc>;  // from GetDC(nullptr)
 using UniqueSid = UniqueHandle<PSID, &detail::FreeSidChecked>;       // from AllocateAndInitializeSid
 

@@ -5,6 +5,10 @@
 // Rules every probe keeps: nothing a system call returns can crash it (empty, huge, unterminated, non-ASCII
 // data); a fact that is simply absent (no printer, no battery, no value) is an empty text or zero, never an
 // error; a call that fails so that no sound answer exists throws ProbeError with the failure's HRESULT.
+//
+// A function that returns a struct answers several operations of one class at once, and some cost milliseconds
+// (ReadNetwork, ReadDefaultBrowser, DriveTexts, and SoundInstalled the first time): read each once per object,
+// not once per operation.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +17,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace bsq {
@@ -128,6 +133,17 @@ RegistryValue DecodeRegistryData(DWORD type, const BYTE* data, std::size_t size)
 std::wstring Ipv4MaskText(ULONG prefix_length);
 /// "00-1A-2B-3C-4D-5E": upper-case hex pairs joined by '-'; empty for no bytes.
 std::wstring MacAddressText(const BYTE* bytes, std::size_t length);
+
+/// One network adapter as ReadNetwork sees it; IPv4 addresses in host byte order (192.168.1.2 is 0xC0A80102).
+struct AdapterFacts {
+  DWORD index = 0;
+  DWORD type = 0;  // IF_TYPE_*: 6 Ethernet, 23 PPP, 24 loopback
+  bool up = false;
+  std::vector<std::pair<std::uint32_t, ULONG>> addresses;  // address and on-link prefix length
+  std::vector<BYTE> mac;
+};
+/// Which address counts as local and which as network, the MAC shown and the dial-up state (see network_choice.cpp).
+NetworkFacts ChooseNetworkFacts(const std::vector<AdapterFacts>& adapters, DWORD default_route_index);
 
 struct DriveFacts {
   std::wstring root;  // "C:\"

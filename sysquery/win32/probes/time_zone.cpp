@@ -10,15 +10,16 @@
 namespace bsq {
 
 std::wstring TimeZoneText(const TimeZoneFacts& zone) {
-  // UTC = local time + bias, so the offset of local time is the negated bias in effect.
-  const long bias = static_cast<long>(zone.bias) + (zone.daylight_active ? zone.daylight_bias : zone.standard_bias);
-  const long offset = -bias;
-  const unsigned long magnitude = offset < 0 ? 0UL - static_cast<unsigned long>(offset) : offset;
-  wchar_t utc[32];
+  // UTC = local time + bias, so the offset of local time is the negated bias in effect. 64 bits: the sum of two
+  // absurd 32-bit biases must not overflow.
+  const long long offset =
+      -(static_cast<long long>(zone.bias) + (zone.daylight_active ? zone.daylight_bias : zone.standard_bias));
+  const unsigned long long magnitude = static_cast<unsigned long long>(offset < 0 ? -offset : offset);
+  wchar_t utc[48];
   if (offset == 0) {
-    std::swprintf(utc, 32, L"UTC");
+    std::swprintf(utc, 48, L"UTC");
   } else {
-    std::swprintf(utc, 32, L"UTC%lc%02lu:%02lu", offset < 0 ? L'-' : L'+', magnitude / 60 % 100, magnitude % 60);
+    std::swprintf(utc, 48, L"UTC%lc%02llu:%02llu", offset < 0 ? L'-' : L'+', magnitude / 60, magnitude % 60);
   }
   const std::wstring& name = zone.daylight_active ? zone.daylight_name : zone.standard_name;
   if (name.empty()) return utc;
