@@ -2,8 +2,9 @@
 # Tests of the control as an OLE control: siting, activation and the resize rule, the design-time picture,
 # persistence, and a real container (Wine's ATL). Run under Wine with BrindtSysInfo.ocx registered.
 
-# bsi_ole_test(NAME [DESKTOP]): the program ole_NAME_test.cpp as test ole.NAME in German and English; DESKTOP for
-# tests that show windows.
+# bsi_ole_test(NAME [DESKTOP]): the program ole_NAME_test.cpp as test ole.NAME in German and English. DESKTOP for
+# tests that show windows: they run alone, since a shown window takes the focus of the bed's one display from
+# tests that type into their own window.
 function(bsi_ole_test name)
   cmake_parse_arguments(ARG "DESKTOP" "" "" ${ARGN})
   add_executable(ole_${name}_test ole_${name}_test.cpp)
@@ -12,7 +13,7 @@ function(bsi_ole_test name)
   add_dependencies(ole_${name}_test BrindtSysInfo)
   bsi_wine_test(ole.${name} ole_${name}_test)
   if(ARG_DESKTOP)
-    set_tests_properties(ole.${name}.de ole.${name}.en PROPERTIES RESOURCE_LOCK desktop)
+    set_tests_properties(ole.${name}.de ole.${name}.en PROPERTIES RESOURCE_LOCK desktop RUN_SERIAL TRUE)
   endif()
 endfunction()
 

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "common/owners.h"
 #include "ctl_brindt_sysinfo.h"
-#include "owners.h"  // platform/win32/common
 
 using Microsoft::WRL::ComPtr;
 

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "common/module.h"
+#include "common/owners.h"
 #include "ctl_brindt_sysinfo.h"
-#include "module.h"  // platform/win32/common
-#include "owners.h"  // platform/win32/common
 
 using Microsoft::WRL::ComPtr;
 
