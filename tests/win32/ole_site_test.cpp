@@ -6,6 +6,7 @@
 
 #include <olectl.h>
 #include <wrl/client.h>
+#include <climits>
 
 #include "ole_support.h"
 
@@ -374,6 +375,23 @@ void test_activation_and_resize() {
     }
     ExpectSquare(object.Get(), "after SetObjectRects");
   }
+  // The widest rectangle there is: the square at the corner, asked without overflow.
+  const RECT widest{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX};
+  SET_EXPECT(OnPosRectChange);
+  hr = in_place->SetObjectRects(&widest, &widest);
+  ok(hr == S_OK, "SetObjectRects(widest): hr %#lx\n", hr);
+  CHECK_CALLED(OnPosRectChange);
+  ok(ole_test::SameRect(site.last_pos_rect, SquareAt(LONG_MIN, LONG_MIN)), "widest: OnPosRectChange(%ld,%ld,%ld,%ld)\n",
+     site.last_pos_rect.left, site.last_pos_rect.top, site.last_pos_rect.right, site.last_pos_rect.bottom);
+  const RECT far_corner{LONG_MAX - 5, LONG_MAX - 5, LONG_MAX, LONG_MAX};
+  SET_EXPECT(OnPosRectChange);
+  in_place->SetObjectRects(&far_corner, &far_corner);
+  CHECK_CALLED(OnPosRectChange);
+  const SIZE side = ole_test::SquarePixels();
+  ok(site.last_pos_rect.right == LONG_MAX && site.last_pos_rect.right - site.last_pos_rect.left == side.cx &&
+         site.last_pos_rect.bottom - site.last_pos_rect.top == side.cy,
+     "far corner: OnPosRectChange(%ld,%ld,%ld,%ld)\n", site.last_pos_rect.left, site.last_pos_rect.top,
+     site.last_pos_rect.right, site.last_pos_rect.bottom);
   const RECT clip{0, 0, 10, 10};
   ok(in_place->SetObjectRects(nullptr, &clip) == E_POINTER, "SetObjectRects(NULL, clip) accepted\n");
   ok(in_place->SetObjectRects(&clip, nullptr) == E_POINTER, "SetObjectRects(rect, NULL) accepted\n");

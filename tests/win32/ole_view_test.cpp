@@ -166,6 +166,11 @@ void test_design_time_icon() {
   hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), nullptr, nullptr, nullptr, 0);
   ok(hr == E_INVALIDARG, "Draw without bounds, not active: hr %#lx\n", hr);
   ok(canvas.Painted() == 0, "%d pixels painted by refused or empty draws\n", canvas.Painted());
+  // The widest rectangle there is: drawn (around the origin), without overflow.
+  const RECTL widest{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647};
+  hr = DrawInto(view.Get(), canvas, widest);
+  ok(hr == S_OK && canvas.Painted() > 0, "Draw into the widest rectangle: hr %#lx, %d pixels\n", hr, canvas.Painted());
+  Canvas fresh(40, 40);
 
   LOGPALETTE* palette = reinterpret_cast<LOGPALETTE*>(0xdeadbeef);
   hr = view->GetColorSet(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &palette);
@@ -176,14 +181,14 @@ void test_design_time_icon() {
   ComPtr<IOleControl> control;
   object.As(&control);
   control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
-  hr = DrawInto(view.Get(), canvas, square);
-  ok(hr == S_OK && canvas.Painted() == 0, "run time after design time: hr %#lx, %d pixels painted\n", hr,
-     canvas.Painted());
+  hr = DrawInto(view.Get(), fresh, square);
+  ok(hr == S_OK && fresh.Painted() == 0, "run time after design time: hr %#lx, %d pixels painted\n", hr,
+     fresh.Painted());
   // And back.
   site.user_mode = false;
   control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
-  hr = DrawInto(view.Get(), canvas, square);
-  ok(hr == S_OK && canvas.Painted() > 0, "design time again: hr %#lx, %d pixels painted\n", hr, canvas.Painted());
+  hr = DrawInto(view.Get(), fresh, square);
+  ok(hr == S_OK && fresh.Painted() > 0, "design time again: hr %#lx, %d pixels painted\n", hr, fresh.Painted());
 
   object->SetClientSite(nullptr);
   ok(site.refs == 1, "site refs %lu\n", site.refs);

@@ -5,6 +5,8 @@
 
 #include <olectl.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <utility>
 
@@ -82,8 +84,13 @@ HRESULT CtlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
 void CtlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexcept {
   const SIZE side = FixedPixels();
   if (asked) {
-    position_ = {asked->left, asked->top, asked->left + side.cx, asked->top + side.cy};
-    if (asked->right - asked->left == side.cx && asked->bottom - asked->top == side.cy) return;
+    // The corner stays where it was asked, unless the square would leave the coordinate range there.
+    const LONG left = static_cast<LONG>(std::min<long long>(asked->left, LONG_MAX - side.cx));
+    const LONG top = static_cast<LONG>(std::min<long long>(asked->top, LONG_MAX - side.cy));
+    position_ = {left, top, left + side.cx, top + side.cy};
+    const long long width = static_cast<long long>(asked->right) - asked->left;
+    const long long height = static_cast<long long>(asked->bottom) - asked->top;
+    if (left == asked->left && top == asked->top && width == side.cx && height == side.cy) return;
   }
   // A container may answer by resizing again; that call keeps the square but asks nothing more.
   if (asking_site_) return;

@@ -20,6 +20,8 @@ constexpr int kDesignIconId = 1;
 // The icon is 32 pixels in a 40-pixel square; it keeps that share when the square is drawn larger or smaller.
 constexpr int kIconShare = 32;
 constexpr int kSquareShare = 40;
+// A 32 x 32 picture says nothing more at a larger size; this also bounds what an absurd rectangle costs.
+constexpr long long kLargestIcon = 1024;
 
 using UniqueIcon = bsi::com::UniqueHandle<HICON, &DestroyIcon>;
 
@@ -39,15 +41,17 @@ HRESULT CtlBrindtSysInfo::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
   }
   if (user_mode_) return S_OK;
 
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
+  const long long width = static_cast<long long>(area.right) - area.left;
+  const long long height = static_cast<long long>(area.bottom) - area.top;
   if (width <= 0 || height <= 0) return S_OK;  // nothing to cover
-  const int side = std::max(1, MulDiv(std::min(width, height), kIconShare, kSquareShare));
+  const int side = static_cast<int>(
+      std::clamp((std::min(width, height) * kIconShare + kSquareShare / 2) / kSquareShare, 1LL, kLargestIcon));
   UniqueIcon icon(static_cast<HICON>(
       LoadImageW(bsi::com::ModuleHandle(), MAKEINTRESOURCEW(kDesignIconId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
   if (!icon) return HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND);
-  if (!DrawIconEx(dc, area.left + (width - side) / 2, area.top + (height - side) / 2, icon.get(), side, side, 0,
-                  nullptr, DI_NORMAL)) {
+  const int x = static_cast<int>(area.left + (width - side) / 2);
+  const int y = static_cast<int>(area.top + (height - side) / 2);
+  if (!DrawIconEx(dc, x, y, icon.get(), side, side, 0, nullptr, DI_NORMAL)) {
     return E_FAIL;
   }
   return S_OK;
