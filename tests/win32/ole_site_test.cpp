@@ -479,6 +479,36 @@ void test_windowless_site() {
        site.last_pos_rect.left, site.last_pos_rect.top, site.last_pos_rect.right, site.last_pos_rect.bottom);
     ok(site.refs == 3, "site refs while active: %lu\n", site.refs);
 
+    // What a windowless site asks of the object: same identity, messages left to the container, and the
+    // resize rule through this face too.
+    ComPtr<IOleInPlaceObjectWindowless> face;
+    hr = object.As(&face);
+    ok(hr == S_OK, "IOleInPlaceObjectWindowless: hr %#lx\n", hr);
+    if (face) {
+      ComPtr<IUnknown> a, b;
+      object.As(&a);
+      face.As(&b);
+      ok(a.Get() == b.Get(), "the windowless face is another object\n");
+      LRESULT result = 0xdead;
+      hr = face->OnWindowMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(10, 10), &result);
+      ok(hr == S_FALSE && result == 0, "OnWindowMessage: hr %#lx result %Id\n", hr, result);
+      ok(face->OnWindowMessage(WM_KEYDOWN, VK_TAB, 0, nullptr) == E_POINTER, "OnWindowMessage(NULL) accepted\n");
+      IDropTarget* target = reinterpret_cast<IDropTarget*>(0xdeadbeef);
+      hr = face->GetDropTarget(&target);
+      ok(hr == E_NOTIMPL && target == nullptr, "GetDropTarget: hr %#lx %p\n", hr, target);
+      HWND window = reinterpret_cast<HWND>(0xdeadbeef);
+      hr = face->GetWindow(&window);
+      ok(hr == E_FAIL && window == nullptr, "GetWindow: hr %#lx %p\n", hr, window);
+      const RECT wide{1, 2, 301, 202};
+      SET_EXPECT(OnPosRectChange);
+      hr = face->SetObjectRects(&wide, &wide);
+      ok(hr == S_OK, "SetObjectRects: hr %#lx\n", hr);
+      CHECK_CALLED(OnPosRectChange);
+      ok(ole_test::SameRect(site.last_pos_rect, SquareAt(1, 2)), "OnPosRectChange(%ld,%ld,%ld,%ld)\n",
+         site.last_pos_rect.left, site.last_pos_rect.top, site.last_pos_rect.right, site.last_pos_rect.bottom);
+    }
+    face.Reset();
+
     SET_EXPECT(OnInPlaceDeactivateEx);
     site.deactivate_no_redraw = 0xbeef;
     if (round == 0) {

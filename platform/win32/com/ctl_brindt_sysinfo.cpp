@@ -27,6 +27,8 @@ HRESULT CtlBrindtSysInfo::QueryInterface(REFIID iid, void** out) noexcept {
     base = static_cast<IProvideClassInfo2*>(this);
   } else if (iid == IID_IViewObject) {
     base = static_cast<IViewObject2*>(this);
+  } else if (iid == IID_IOleInPlaceObjectWindowless) {
+    base = &windowless_face_;
   }
   if (!base) return DispatchObject::QueryInterface(iid, out);
   base->AddRef();

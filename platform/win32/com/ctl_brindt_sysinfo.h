@@ -27,7 +27,7 @@ class CtlBrindtSysInfo final
   static constexpr LONG kExtentHimetric = 1058;
 
   /// Also answers for the interfaces that the list holds only through a derived one (IOleWindow, IPersist,
-  /// IProvideClassInfo, IViewObject).
+  /// IProvideClassInfo, IViewObject), and for IOleInPlaceObjectWindowless through its nested face.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
 
   // _ctlBrindtSysInfo
@@ -125,6 +125,29 @@ class CtlBrindtSysInfo final
   HRESULT STDMETHODCALLTYPE HandsOffStorage() noexcept override;
 
  private:
+  /// IOleInPlaceObjectWindowless, which a windowless site asks for. It derives from IOleInPlaceObject, so the
+  /// interface list cannot hold both; this nested face shares the object's identity and count and forwards the
+  /// IOleInPlaceObject methods (ctl_activation.cpp).
+  class WindowlessFace final : public IOleInPlaceObjectWindowless {
+   public:
+    explicit WindowlessFace(CtlBrindtSysInfo* outer) noexcept : outer_(outer) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) noexcept override;
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() noexcept override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() noexcept override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) noexcept override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() noexcept override;
+    HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam,
+                                              LRESULT* result) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget** target) noexcept override;
+
+   private:
+    CtlBrindtSysInfo* outer_;
+  };
+
   // Where a storage object stands in the IPersistStorage protocol.
   enum class StorageState { kUninitialized, kNormal, kNoScribble, kHandsOff };
 
@@ -145,6 +168,7 @@ class CtlBrindtSysInfo final
   SinkList sinks_;
 
   // Activation and the resize rule (ctl_activation.cpp).
+  WindowlessFace windowless_face_{this};
   RECT position_{};           // in the container's client pixels; always the fixed square
   bool windowless_ = false;   // activated through IOleInPlaceSiteWindowless
   bool asking_site_ = false;  // inside OnPosRectChange / RequestNewObjectLayout
