@@ -509,6 +509,13 @@ void test_windowless_site() {
     }
     face.Reset();
 
+    // Windowless and active: Draw without bounds means the position.
+    ComPtr<IViewObject> view;
+    object.As(&view);
+    HDC dc = CreateCompatibleDC(nullptr);
+    hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, nullptr, nullptr, nullptr, 0);
+    ok(hr == S_OK, "Draw without bounds while windowless: hr %#lx\n", hr);
+
     SET_EXPECT(OnInPlaceDeactivateEx);
     site.deactivate_no_redraw = 0xbeef;
     if (round == 0) {
@@ -521,6 +528,9 @@ void test_windowless_site() {
     }
     CHECK_CALLED(OnInPlaceDeactivateEx);
     ok(site.deactivate_no_redraw == TRUE, "OnInPlaceDeactivateEx(%d)\n", site.deactivate_no_redraw);
+    hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, nullptr, nullptr, nullptr, 0);
+    ok(hr == E_INVALIDARG, "Draw without bounds after deactivation: hr %#lx\n", hr);
+    DeleteDC(dc);
   }
   ExpectLastRelease(object, "control");
 }
