@@ -4,6 +4,7 @@
 // connection point of its source interface. A thread timer drives the modal window from inside its own loop.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objsafe.h>
 #include <oleauto.h>
 #include <olectl.h>
@@ -64,7 +65,10 @@ struct Visit {
   CloseBy how = CloseBy::Ok;
   _ctlBrindtSysInfo* reenter = nullptr;   // when set, calls ShowSysInfo again while the window is shown
   IDispatch* reenter_dispatch = nullptr;  // the same through IDispatch::Invoke
+  bool spoil_list = false;                // when set, empties the list and leaves one stale row before closing
   HWND window = nullptr;
+  int rows = -1;             // rows of the list when the window was found
+  std::wstring first_label;  // its first label
   int ticks = 0;
   int ticks_after_close = -1;
   // What the second call saw.
@@ -129,6 +133,21 @@ void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     return;
   }
   g_visit.window = window;
+  if (HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr)) {
+    g_visit.rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    wchar_t label[256] = {};
+    LVITEMW item{};
+    item.pszText = label;
+    item.cchTextMax = 256;
+    SendMessageW(list, LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+    g_visit.first_label = label;
+    if (g_visit.spoil_list) {
+      SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+      wchar_t stale[] = L"stale";
+      item.pszText = stale;
+      SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+  }
   if (g_visit.reenter) SecondCall();
   g_visit.ticks_after_close = 0;
   ocx_test::CloseInfoWindow(window, g_visit.how);
@@ -246,18 +265,30 @@ void test_show_sysinfo_closes() {
   if (!control) return;
   for (CloseBy how : {CloseBy::Ok, CloseBy::F4, CloseBy::CloseBox}) {
     HWND first_window = nullptr;
+    int first_rows = -1;
     for (int round = 1; round <= 2; ++round) {
       VARIANT result;
       V_VT(&result) = VT_I4;
       V_I4(&result) = static_cast<LONG>(0xdeadbeef);
-      const HRESULT hr = ShowAndClose(how, [&] { return control->ShowSysInfo(&result); });
+      g_visit = Visit{};
+      g_visit.how = how;
+      g_visit.spoil_list = round == 1;
+      const HRESULT hr = ShowAndClose([&] { return control->ShowSysInfo(&result); });
       ok(hr == S_OK, "%s, round %d: hr %#lx\n", ocx_test::Name(how), round, hr);
       ok(V_VT(&result) == VT_EMPTY, "%s, round %d: result type %u\n", ocx_test::Name(how), round, V_VT(&result));
       ok(g_visit.window != nullptr, "%s, round %d: no window\n", ocx_test::Name(how), round);
       // The window is unloaded when the call returns; the next call loads a new one.
       ok(!IsWindow(g_visit.window), "%s, round %d: the window outlives the call\n", ocx_test::Name(how), round);
-      if (round == 1) first_window = g_visit.window;
-      if (round == 2) ok(!IsWindow(first_window), "%s: the first window survived\n", ocx_test::Name(how));
+      if (round == 1) {
+        first_window = g_visit.window;
+        first_rows = g_visit.rows;
+        ok(first_rows > 1, "%s: %d rows in the list\n", ocx_test::Name(how), first_rows);
+      } else {
+        ok(!IsWindow(first_window), "%s: the first window survived\n", ocx_test::Name(how));
+        // The first list was spoilt before it closed: the second call builds its own.
+        ok(g_visit.rows == first_rows && g_visit.first_label != L"stale", "%s: second list %d rows, first \"%s\"\n",
+           ocx_test::Name(how), g_visit.rows, Text(g_visit.first_label).c_str());
+      }
     }
   }
   ExpectLastRelease(control, "control");
