@@ -4,6 +4,7 @@
 #include <oleauto.h>
 
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "common/com_error.h"
@@ -24,6 +25,10 @@ HRESULT CtlBrindtSysInfo::QueryInterface(REFIID iid, void** out) noexcept {
     base = static_cast<IPersistStreamInit*>(this);
   } else if (iid == IID_IProvideClassInfo) {
     base = static_cast<IProvideClassInfo2*>(this);
+  } else if (iid == IID_IViewObject) {
+    base = static_cast<IViewObject2*>(this);
+  } else if (iid == IID_IOleInPlaceObjectWindowless) {
+    base = &windowless_face_;
   }
   if (!base) return DispatchObject::QueryInterface(iid, out);
   base->AddRef();
@@ -50,7 +55,11 @@ HRESULT CtlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
 // IOleObject
 
 HRESULT CtlBrindtSysInfo::SetClientSite(IOleClientSite* site) noexcept {
+  // A site that goes while the control is active still hears of the deactivation.
+  if (!site) InPlaceDeactivate();
   client_site_ = site;
+  // Without a site the last mode stays: a container that lets go gets no view change back.
+  if (site) ReadUserMode();
   return S_OK;
 }
 
@@ -66,6 +75,10 @@ HRESULT CtlBrindtSysInfo::SetHostNames(LPCOLESTR, LPCOLESTR) noexcept {
 HRESULT CtlBrindtSysInfo::Close(DWORD) noexcept {
   // Nothing to save: the control has no state.
   InPlaceDeactivate();
+  // The view's sink belongs to the running object; a container that runs the control again advises again.
+  view_sink_.Reset();
+  view_aspects_ = 0;
+  view_flags_ = 0;
   if (advise_holder_) advise_holder_->SendOnClose();
   return S_OK;
 }
@@ -90,33 +103,24 @@ HRESULT CtlBrindtSysInfo::GetClipboardData(DWORD, IDataObject** data) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT CtlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT) noexcept {
-  if (site && !client_site_) client_site_ = site;
+HRESULT CtlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT rect) noexcept {
+  if (site && !client_site_) {
+    client_site_ = site;
+    ReadUserMode();
+  }
   switch (verb) {
     case OLEIVERB_PRIMARY:
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
-      return ActivateInPlace();
+      return ActivateInPlace(rect);
     case OLEIVERB_HIDE:
       return S_OK;
     default:
       if (verb < 0) return E_NOTIMPL;
       // An unknown positive verb counts as the primary one.
-      return SUCCEEDED(ActivateInPlace()) ? OLEOBJ_S_INVALIDVERB : E_FAIL;
+      return SUCCEEDED(ActivateInPlace(rect)) ? OLEOBJ_S_INVALIDVERB : E_FAIL;
   }
-}
-
-// The control has no window of its own: activation only tells the site that it is active.
-HRESULT CtlBrindtSysInfo::ActivateInPlace() noexcept {
-  if (in_place_site_) return S_OK;
-  if (!client_site_) return S_OK;
-  ComPtr<IOleInPlaceSite> site;
-  if (FAILED(client_site_.As(&site))) return S_OK;
-  if (site->CanInPlaceActivate() != S_OK) return S_OK;
-  if (const HRESULT hr = site->OnInPlaceActivate(); FAILED(hr)) return hr;
-  in_place_site_ = std::move(site);
-  return S_OK;
 }
 
 HRESULT CtlBrindtSysInfo::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
@@ -146,7 +150,9 @@ HRESULT CtlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
 HRESULT CtlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  // The square never changes: whatever the container asks, the control keeps its fixed size.
+  // The square never changes: whatever the container asks, the control keeps its fixed size and asks the
+  // container to take that.
+  if (size->cx != kExtentHimetric || size->cy != kExtentHimetric) ApplyFixedSize(nullptr, false);
   return S_OK;
 }
 
@@ -206,7 +212,12 @@ HRESULT CtlBrindtSysInfo::InPlaceDeactivate() noexcept {
   if (!in_place_site_) return S_OK;
   // Let go first: the site may call back into the control from OnInPlaceDeactivate.
   ComPtr<IOleInPlaceSite> site = std::move(in_place_site_);
-  site->OnInPlaceDeactivate();
+  ComPtr<IOleInPlaceSiteWindowless> windowless;
+  if (std::exchange(windowless_, false) && SUCCEEDED(site.As(&windowless))) {
+    windowless->OnInPlaceDeactivateEx(TRUE);
+  } else {
+    site->OnInPlaceDeactivate();
+  }
   return S_OK;
 }
 
@@ -216,6 +227,7 @@ HRESULT CtlBrindtSysInfo::UIDeactivate() noexcept {
 
 HRESULT CtlBrindtSysInfo::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
   if (!position || !clip) return E_POINTER;
+  ApplyFixedSize(position, true);
   return S_OK;
 }
 

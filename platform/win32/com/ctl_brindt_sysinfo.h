@@ -19,13 +19,15 @@ namespace bsi::win32::com {
 // rest of the interface list is what a container needs to site the control.
 class CtlBrindtSysInfo final
     : public bsi::com::DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObject,
-                                      IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer> {
+                                      IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer,
+                                      IOleInPlaceActiveObject, IOleControl, IViewObject2, IPersistPropertyBag,
+                                      IPersistStorage, IQuickActivate> {
  public:
   // Width and height in HIMETRIC of the control's square: 600 twips, 40 pixels at 96 dpi.
   static constexpr LONG kExtentHimetric = 1058;
 
   /// Also answers for the interfaces that the list holds only through a derived one (IOleWindow, IPersist,
-  /// IProvideClassInfo).
+  /// IProvideClassInfo, IViewObject), and for IOleInPlaceObjectWindowless through its nested face.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
 
   // _ctlBrindtSysInfo
@@ -82,13 +84,103 @@ class CtlBrindtSysInfo final
   // ISupportErrorInfo
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) noexcept override;
 
+  // IOleInPlaceActiveObject (ctl_activation.cpp); GetWindow and ContextSensitiveHelp are IOleWindow's above. The
+  // control has no user interface of its own, so it never becomes UI-active and has nothing to translate.
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(BOOL activate) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnDocWindowActivate(BOOL activate) noexcept override;
+  HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frame) noexcept override;
+  HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) noexcept override;
+
+  // IOleControl (ctl_activation.cpp): the ambient UserMode decides between design time and run time.
+  HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* msg) noexcept override;
+  HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID id) noexcept override;
+  HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) noexcept override;
+
+  // IQuickActivate (ctl_activation.cpp)
+  HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) noexcept override;
+
+  // IViewObject, IViewObject2 (ctl_view.cpp): the icon at design time, nothing at run time.
+  HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspect_info, DVTARGETDEVICE* device, HDC target_info,
+                                 HDC dc, LPCRECTL bounds, LPCRECTL window_bounds,
+                                 BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR), ULONG_PTR cont_arg) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetColorSet(DWORD aspect, LONG index, void* aspect_info, DVTARGETDEVICE* device,
+                                        HDC target_info, LOGPALETTE** colors) noexcept override;
+  HRESULT STDMETHODCALLTYPE Freeze(DWORD aspect, LONG index, void* aspect_info, DWORD* cookie) noexcept override;
+  HRESULT STDMETHODCALLTYPE Unfreeze(DWORD cookie) noexcept override;
+  HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device, LPSIZEL size) noexcept override;
+
+  // IPersistPropertyBag and IPersistStorage (ctl_persistence.cpp); InitNew() and IsDirty() above serve them too.
+  HRESULT STDMETHODCALLTYPE Load(IPropertyBag* bag, IErrorLog* log) noexcept override;
+  HRESULT STDMETHODCALLTYPE Save(IPropertyBag* bag, BOOL clear_dirty, BOOL save_all) noexcept override;
+  HRESULT STDMETHODCALLTYPE InitNew(IStorage* storage) noexcept override;
+  HRESULT STDMETHODCALLTYPE Load(IStorage* storage) noexcept override;
+  HRESULT STDMETHODCALLTYPE Save(IStorage* storage, BOOL same_as_load) noexcept override;
+  HRESULT STDMETHODCALLTYPE SaveCompleted(IStorage* storage) noexcept override;
+  HRESULT STDMETHODCALLTYPE HandsOffStorage() noexcept override;
+
  private:
-  HRESULT ActivateInPlace() noexcept;
+  /// IOleInPlaceObjectWindowless, which a windowless site asks for. It derives from IOleInPlaceObject, so the
+  /// interface list cannot hold both; this nested face shares the object's identity and count and forwards the
+  /// IOleInPlaceObject methods (ctl_activation.cpp).
+  class WindowlessFace final : public IOleInPlaceObjectWindowless {
+   public:
+    explicit WindowlessFace(CtlBrindtSysInfo* outer) noexcept : outer_(outer) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
+    ULONG STDMETHODCALLTYPE Release() noexcept override;
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) noexcept override;
+    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() noexcept override;
+    HRESULT STDMETHODCALLTYPE UIDeactivate() noexcept override;
+    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) noexcept override;
+    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() noexcept override;
+    HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam,
+                                              LRESULT* result) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget** target) noexcept override;
+
+   private:
+    CtlBrindtSysInfo* outer_;
+  };
+
+  // Where a storage object stands in the IPersistStorage protocol.
+  enum class StorageState { kUninitialized, kNormal, kNoScribble, kHandsOff };
+
+  HRESULT ActivateInPlace(LPCRECT position) noexcept;
+  /// The resize rule: the fixed square at the left top corner of `asked` becomes the position; the site is asked
+  /// to take it when `asked` has another size. `from_rects` says whether the container called SetObjectRects
+  /// (then OnPosRectChange is asked first) or SetExtent (then RequestNewObjectLayout is).
+  void ApplyFixedSize(const RECT* asked, bool from_rects) noexcept;
+  /// Reads the ambient UserMode through the client site's IDispatch; true (run time) when the site has none.
+  void ReadUserMode() noexcept;
+  /// Sets the mode and, when it changed, tells the view's advise sink that the picture changed.
+  void SetUserMode(bool user_mode) noexcept;
+  void SendViewChange() noexcept;
 
   Microsoft::WRL::ComPtr<IOleClientSite> client_site_;
   Microsoft::WRL::ComPtr<IOleInPlaceSite> in_place_site_;
   Microsoft::WRL::ComPtr<IOleAdviseHolder> advise_holder_;
   SinkList sinks_;
+
+  // Activation and the resize rule (ctl_activation.cpp).
+  WindowlessFace windowless_face_{this};
+  RECT position_{};           // in the container's client pixels; always the fixed square
+  bool windowless_ = false;   // activated through IOleInPlaceSiteWindowless
+  bool asking_site_ = false;  // inside OnPosRectChange / RequestNewObjectLayout
+  bool user_mode_ = true;     // ambient UserMode: run time unless the container says design time
+  ULONG frozen_events_ = 0;
+
+  // The view's advise sink (ctl_view.cpp).
+  Microsoft::WRL::ComPtr<IAdviseSink> view_sink_;
+  DWORD view_aspects_ = 0;
+  DWORD view_flags_ = 0;
+
+  StorageState storage_state_ = StorageState::kUninitialized;
 };
 
 }  // namespace bsi::win32::com
