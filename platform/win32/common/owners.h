@@ -8,39 +8,13 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
+
+#include "unique_handle.h"
 
 namespace bsi::com {
 
-/// Owns a handle; `Close` is how the handle is given back, `Invalid` the value that owns nothing.
 template <class Handle, auto Close, Handle Invalid = Handle{}>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Invalid)) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, Invalid));
-    return *this;
-  }
-  ~UniqueHandle() { reset(); }
-
-  Handle get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != Invalid; }
-  /// For out-parameters: frees what is owned and hands out the slot.
-  Handle* put() noexcept {
-    reset();
-    return &handle_;
-  }
-  Handle release() noexcept { return std::exchange(handle_, Invalid); }
-  void reset(Handle handle = Invalid) noexcept {
-    if (handle_ != Invalid) Close(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = Invalid;
-};
+using UniqueHandle = win32::UniqueHandle<Handle, Close, Invalid>;
 
 using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueBstr = UniqueHandle<BSTR, &SysFreeString>;

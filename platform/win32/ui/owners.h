@@ -4,52 +4,11 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <utility>
+
+#include "unique_handle.h"  // platform/win32/common
 
 namespace bsi::win32 {
-
-/// Owns one handle of type T whose "no handle" value is T{} and which Close releases. Counts the handles of its
-/// kind that are alive, so a leak shows where the system does not count its objects (Wine).
-template <typename T, auto Close>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(T handle) noexcept : handle_(handle) {
-    if (handle_ != T{}) ++live_;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, T{})) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, T{}));
-    return *this;
-  }
-  ~UniqueHandle() { reset(); }
-
-  T get() const noexcept { return handle_; }
-  T release() noexcept {
-    if (handle_ != T{}) --live_;
-    return std::exchange(handle_, T{});
-  }
-  explicit operator bool() const noexcept { return handle_ != T{}; }
-  void reset(T handle = T{}) noexcept {
-    if (handle_ != T{}) {
-      Close(handle_);
-      --live_;
-    }
-    handle_ = handle;
-    if (handle_ != T{}) ++live_;
-  }
-
-  /// How many handles of this kind are owned right now.
-  static int live() noexcept { return live_.load(); }
-
- private:
-  T handle_{};
-  static inline std::atomic<int> live_{0};
-};
 
 namespace detail {
 inline void DestroyWindowHandle(HWND window) noexcept {

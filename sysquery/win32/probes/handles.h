@@ -4,40 +4,12 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "unique_handle.h"  // platform/win32/common
 
 namespace bsq {
 
-/// Owns one handle of type T whose "no handle" value is T{} and which Close releases.
 template <typename T, auto Close>
-class UniqueHandle {
- public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(T handle) noexcept : handle_(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, T{})) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(std::exchange(other.handle_, T{}));
-    return *this;
-  }
-  ~UniqueHandle() { reset(); }
-
-  T get() const noexcept { return handle_; }
-  /// For out-parameters: releases what is held and hands out the slot.
-  T* put() noexcept {
-    reset();
-    return &handle_;
-  }
-  explicit operator bool() const noexcept { return handle_ != T{}; }
-  void reset(T handle = T{}) noexcept {
-    if (handle_ != T{}) Close(handle_);
-    handle_ = handle;
-  }
-
- private:
-  T handle_{};
-};
+using UniqueHandle = bsi::win32::UniqueHandle<T, Close>;
 
 namespace detail {
 inline void CloseKey(HKEY key) noexcept {
