@@ -542,8 +542,15 @@ void test_class_factory() {
   ok(can_unload_now() == S_FALSE, "unloadable while locked\n");
   get_class_object(CLSID_MemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));
   factory->LockServer(FALSE);
+  // An unlock without a lock must not leave the count below zero, or the module could never unload again.
+  factory->LockServer(FALSE);
   factory->Release();
   ok(can_unload_now() == S_OK, "module still busy\n");
+  get_class_object(CLSID_MemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));
+  factory->LockServer(TRUE);
+  factory->LockServer(FALSE);
+  factory->Release();
+  ok(can_unload_now() == S_OK, "an unmatched unlock kept the module busy\n");
 
   factory = reinterpret_cast<IClassFactory*>(0xdeadbeef);
   hr = get_class_object(IID_IMemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));

@@ -102,9 +102,9 @@ class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
   }
   STDMETHODIMP LockServer(BOOL lock) noexcept override {
     if (lock) {
-      AddModuleReference();
+      AddServerLock();
     } else {
-      ReleaseModuleReference();
+      ReleaseServerLock();
     }
     return S_OK;
   }

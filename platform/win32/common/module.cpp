@@ -7,6 +7,7 @@ namespace bsi::com {
 namespace {
 HINSTANCE g_module = nullptr;
 std::atomic<long> g_references{0};
+std::atomic<long> g_server_locks{0};
 }  // namespace
 
 void SetModuleHandle(HINSTANCE module) noexcept {
@@ -37,8 +38,18 @@ void AddModuleReference() noexcept {
 void ReleaseModuleReference() noexcept {
   --g_references;
 }
+void AddServerLock() noexcept {
+  ++g_server_locks;
+}
+void ReleaseServerLock() noexcept {
+  // An unlock without a lock is ignored: it must not drive the count below zero, after which the module could
+  // never be unloaded again.
+  long locks = g_server_locks.load();
+  while (locks > 0 && !g_server_locks.compare_exchange_weak(locks, locks - 1)) {
+  }
+}
 long ModuleReferences() noexcept {
-  return g_references.load();
+  return g_references.load() + g_server_locks.load();
 }
 
 }  // namespace bsi::com

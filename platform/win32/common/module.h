@@ -17,6 +17,9 @@ std::wstring ModulePath();
 /// Live objects and LockServer locks; DllCanUnloadNow answers S_OK only when this is zero.
 void AddModuleReference() noexcept;
 void ReleaseModuleReference() noexcept;
+/// IClassFactory::LockServer; an unlock without a matching lock is ignored.
+void AddServerLock() noexcept;
+void ReleaseServerLock() noexcept;
 long ModuleReferences() noexcept;
 
 }  // namespace bsi::com
