@@ -22,19 +22,6 @@ using Microsoft::WRL::ComPtr;
 using ocx_test::Bstr;
 using ocx_test::CloseBy;
 
-#define DEFINE_EXPECT(func) int expect_##func = 0, called_##func = 0
-#define SET_EXPECT(func) (expect_##func = 1, called_##func = 0)
-#define CHECK_EXPECT(func)                            \
-  do {                                                \
-    ok(expect_##func, "unexpected call " #func "\n"); \
-    ++called_##func;                                  \
-  } while (0)
-#define CHECK_CALLED(func)                                                            \
-  do {                                                                                \
-    ok(called_##func == 1, "expected " #func " once, got %d calls\n", called_##func); \
-    expect_##func = 0;                                                                \
-  } while (0)
-
 namespace {
 
 DEFINE_EXPECT(CanInPlaceActivate);
@@ -412,11 +399,11 @@ class ClientSite final : public IOleClientSite, public IOleInPlaceSite {
   }
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override {
-    CHECK_EXPECT(CanInPlaceActivate);
+    CHECK_EXPECT2(CanInPlaceActivate);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
-    CHECK_EXPECT(OnInPlaceActivate);
+    CHECK_EXPECT2(OnInPlaceActivate);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
@@ -427,7 +414,7 @@ class ClientSite final : public IOleClientSite, public IOleInPlaceSite {
   HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
-    CHECK_EXPECT(OnInPlaceDeactivate);
+    CHECK_EXPECT2(OnInPlaceDeactivate);
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }

@@ -11,29 +11,6 @@
 #include "BrindtSysInfo.h"
 #include "wine_test.h"
 
-#define DEFINE_EXPECT(func) int expect_##func = 0, called_##func = 0
-#define SET_EXPECT(func) (expect_##func = 1, called_##func = 0)
-#define CHECK_EXPECT2(func)                           \
-  do {                                                \
-    ok(expect_##func, "unexpected call " #func "\n"); \
-    ++called_##func;                                  \
-  } while (0)
-#define CHECK_EXPECT(func)                               \
-  do {                                                   \
-    CHECK_EXPECT2(func);                                 \
-    ok(called_##func == 1, "repeated call " #func "\n"); \
-  } while (0)
-#define CHECK_CALLED(func)                                                            \
-  do {                                                                                \
-    ok(called_##func == 1, "expected " #func " once, got %d calls\n", called_##func); \
-    expect_##func = 0;                                                                \
-  } while (0)
-#define CHECK_NOT_CALLED(func)                                                     \
-  do {                                                                             \
-    ok(called_##func == 0, "unexpected " #func ", got %d calls\n", called_##func); \
-    expect_##func = 0;                                                             \
-  } while (0)
-
 namespace ole_test {
 
 template <typename I>
