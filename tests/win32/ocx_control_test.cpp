@@ -24,9 +24,6 @@ using ocx_test::CloseBy;
 
 namespace {
 
-DEFINE_EXPECT(CanInPlaceActivate);
-DEFINE_EXPECT(OnInPlaceActivate);
-DEFINE_EXPECT(OnInPlaceDeactivate);
 
 std::string Text(const std::wstring& text) {
   return wine_test::Narrow(text);
@@ -365,114 +362,6 @@ void test_second_call_while_shown() {
   ExpectLastRelease(control, "control");
 }
 
-// ---- a client site that records the calls the control makes ----
-
-class ClientSite final : public IOleClientSite, public IOleInPlaceSite {
- public:
-  ULONG refs = 1;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-      *out = static_cast<IOleClientSite*>(this);
-    } else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) {
-      *out = static_cast<IOleInPlaceSite*>(this);
-    } else {
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-
-  HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
-  HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-
-  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
-    *window = nullptr;
-    return E_FAIL;
-  }
-  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override {
-    CHECK_EXPECT2(CanInPlaceActivate);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
-    CHECK_EXPECT2(OnInPlaceActivate);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame**, IOleInPlaceUIWindow**, LPRECT, LPRECT,
-                                             LPOLEINPLACEFRAMEINFO) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
-    CHECK_EXPECT2(OnInPlaceDeactivate);
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
-};
-
-void test_ole_object() {
-  ComPtr<_ctlBrindtSysInfo> control = CreateControl();
-  if (!control) return;
-  ComPtr<IOleObject> object;
-  control.As(&object);
-  DWORD status = 0xdeadbeef;
-  HRESULT hr = object->GetMiscStatus(DVASPECT_CONTENT, &status);
-  ok(hr == S_OK && status == 0x20591, "GetMiscStatus: hr %#lx status %#lx\n", hr, status);
-  CLSID clsid = {};
-  hr = object->GetUserClassID(&clsid);
-  ok(hr == S_OK && clsid == CLSID_ctlBrindtSysInfo, "GetUserClassID: hr %#lx\n", hr);
-  SIZEL extent = {static_cast<LONG>(0xdeadbeef), static_cast<LONG>(0xdeadbeef)};
-  hr = object->GetExtent(DVASPECT_CONTENT, &extent);
-  ok(hr == S_OK && extent.cx == 1058 && extent.cy == 1058, "GetExtent: hr %#lx %ldx%ld\n", hr, extent.cx, extent.cy);
-
-  ClientSite site;
-  hr = object->SetClientSite(&site);
-  ok(hr == S_OK && site.refs == 2, "SetClientSite: hr %#lx refs %lu\n", hr, site.refs);
-  IOleClientSite* got = reinterpret_cast<IOleClientSite*>(0xdeadbeef);
-  hr = object->GetClientSite(&got);
-  ok(hr == S_OK && got == &site && site.refs == 3, "GetClientSite: hr %#lx %p refs %lu\n", hr, got, site.refs);
-  if (got == &site) got->Release();
-
-  SET_EXPECT(CanInPlaceActivate);
-  SET_EXPECT(OnInPlaceActivate);
-  hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, nullptr);
-  ok(hr == S_OK, "DoVerb: hr %#lx\n", hr);
-  CHECK_CALLED(CanInPlaceActivate);
-  CHECK_CALLED(OnInPlaceActivate);
-  // Active once only: a second verb asks nothing more of the site.
-  hr = object->DoVerb(OLEIVERB_SHOW, nullptr, &site, 0, nullptr, nullptr);
-  ok(hr == S_OK, "second DoVerb: hr %#lx\n", hr);
-
-  ComPtr<IOleInPlaceObject> in_place;
-  control.As(&in_place);
-  HWND window = reinterpret_cast<HWND>(0xdeadbeef);
-  hr = in_place->GetWindow(&window);
-  ok(hr == E_FAIL && window == nullptr, "GetWindow of an invisible control: hr %#lx %p\n", hr, window);
-  SET_EXPECT(OnInPlaceDeactivate);
-  hr = in_place->InPlaceDeactivate();
-  ok(hr == S_OK, "InPlaceDeactivate: hr %#lx\n", hr);
-  CHECK_CALLED(OnInPlaceDeactivate);
-  hr = object->Close(OLECLOSE_NOSAVE);
-  ok(hr == S_OK, "Close: hr %#lx\n", hr);
-  hr = object->SetClientSite(nullptr);
-  ok(hr == S_OK && site.refs == 1, "SetClientSite(NULL): hr %#lx refs %lu\n", hr, site.refs);
-  in_place.Reset();
-  object.Reset();
-  ExpectLastRelease(control, "control");
-}
-
 void test_persistence_and_class_info() {
   ComPtr<_ctlBrindtSysInfo> control = CreateControl();
   if (!control) return;
@@ -619,7 +508,6 @@ int main() {
   test_show_sysinfo_closes();
   test_invoke_by_name();
   test_second_call_while_shown();
-  test_ole_object();
   test_persistence_and_class_info();
   test_connection_point();
   OleUninitialize();
