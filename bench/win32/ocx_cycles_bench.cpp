@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 
 #include "BrindtSysInfo.h"
 #include "ocx_window_watch.h"
@@ -79,14 +78,8 @@ int main(int argc, char** argv) {
     Sample after_warm_up{};
     for (int cycle = 1; cycle <= cycles; ++cycle) {
       ocx_bench::Watch watch;
-      watch.start = ocx_bench::Clock::now();
       bool seen = false;
-      std::thread watcher([&] { seen = ocx_bench::WatchOnce(watch); });
-      VARIANT result;
-      VariantInit(&result);
-      hr = control->ShowSysInfo(&result);
-      watch.stop = true;
-      watcher.join();
+      hr = ocx_bench::ShowWatched(control.Get(), watch, seen);
       if (FAILED(hr) || !seen) {
         std::fprintf(stderr, "cycle %d: hr %#lx, window %s\n", cycle, hr, seen ? "seen" : "not seen");
         status = 1;

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <vector>
 
 #include "BrindtSysInfo.h"
@@ -32,14 +31,8 @@ int main(int argc, char** argv) {
     std::vector<double> times;
     for (int round = 1; round <= rounds; ++round) {
       ocx_bench::Watch watch;
-      watch.start = ocx_bench::Clock::now();
       bool seen = false;
-      std::thread watcher([&] { seen = ocx_bench::WatchOnce(watch); });
-      VARIANT result;
-      VariantInit(&result);
-      hr = control->ShowSysInfo(&result);
-      watch.stop = true;
-      watcher.join();
+      hr = ocx_bench::ShowWatched(control.Get(), watch, seen);
       if (FAILED(hr) || !seen) {
         std::fprintf(stderr, "round %d: hr %#lx, window %s\n", round, hr, seen ? "seen" : "not seen");
         status = 1;

@@ -10,7 +10,9 @@
 #include <atomic>
 #include <chrono>
 #include <cwchar>
+#include <thread>
 
+#include "BrindtSysInfo.h"
 #include "ocx_support.h"
 
 namespace ocx_bench {
@@ -58,6 +60,21 @@ inline bool WatchOnce(Watch& watch) {
     Sleep(1);
   }
   return false;
+}
+
+/// One call of ShowSysInfo while a watcher thread waits for the window, notes the time and closes it. `seen`
+/// tells whether the window came.
+inline HRESULT ShowWatched(_ctlBrindtSysInfo* control, Watch& watch, bool& seen) {
+  watch.start = Clock::now();
+  seen = false;
+  std::thread watcher([&] { seen = WatchOnce(watch); });
+  VARIANT result;
+  VariantInit(&result);
+  const HRESULT hr = control->ShowSysInfo(&result);
+  watch.stop = true;
+  watcher.join();
+  VariantClear(&result);
+  return hr;
 }
 
 }  // namespace ocx_bench

@@ -14,19 +14,9 @@
 #include <vector>
 
 #include "probes.h"
+#include "timing.h"
 
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
 
 std::string Narrow(const std::wstring& text) {
   std::string out;
@@ -116,20 +106,19 @@ int main(int argc, char** argv) {
     double first = 0;
     std::vector<double> times;
     for (int i = 0; i <= runs; ++i) {
-      const double start = Now();
+      const double start = bench::NowMs();
       try {
         value = probe.run();
       } catch (const bsq::ProbeError& e) {
         value = std::string("ProbeError ") + e.what();
       }
-      const double elapsed = Now() - start;
+      const double elapsed = bench::NowMs() - start;
       if (i == 0)
         first = elapsed;
       else
         times.push_back(elapsed);
     }
-    std::sort(times.begin(), times.end());
-    const double median = times[times.size() / 2];
+    const double median = bench::Median(times);
     first_total += first;
     median_total += median;
     std::printf("%-16s %10.3f %10.3f  %s\n", probe.name, first, median, value.c_str());

@@ -15,19 +15,9 @@
 #include <vector>
 
 #include "BrindtSysQuery.h"
+#include "timing.h"
 
 namespace {
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / frequency;
-}
 
 template <class I>
 I* Make(REFCLSID clsid) {
@@ -235,11 +225,6 @@ const ClassRun kClasses[] = {
 };
 constexpr std::size_t kClassCount = sizeof(kClasses) / sizeof(kClasses[0]);
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -255,9 +240,9 @@ int main(int argc, char** argv) {
   for (int round = 0; round <= rounds; ++round) {
     double total = 0;
     for (std::size_t i = 0; i < kClassCount; ++i) {
-      const double start = Now();
+      const double start = bench::NowMs();
       kClasses[i].run();
-      const double elapsed = Now() - start;
+      const double elapsed = bench::NowMs() - start;
       total += elapsed;
       if (round == 0) {
         first[i] = elapsed;
@@ -272,13 +257,13 @@ int main(int argc, char** argv) {
   double first_total = 0;
   bool within = true;
   for (std::size_t i = 0; i < kClassCount; ++i) {
-    const double median = Median(times[i]);
+    const double median = bench::Median(times[i]);
     first_total += first[i];
     const bool slow = median > 20.0;
     within = within && !slow;
     std::printf("%-20s %10.3f %10.3f%s\n", kClasses[i].name, first[i], median, slow ? "  over 20 ms" : "");
   }
-  const double total = Median(totals);
+  const double total = bench::Median(totals);
   within = within && total < 50.0;
   std::printf("%-20s %10.3f %10.3f%s\n", "all classes", first_total, total, total < 50.0 ? "" : "  over 50 ms");
   std::printf("median of %d rounds after the first; targets %s\n", rounds, within ? "met" : "MISSED");

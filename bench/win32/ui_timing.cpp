@@ -6,6 +6,7 @@
 // 2. One timer tick on a loaded window, median of 200.
 // 3. 500 open/close cycles: handles, GDI and USER objects, private bytes and our own windows before and after.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 #include <psapi.h>
@@ -24,38 +25,23 @@
 #include "form_window.h"
 #include "show_sysinfo.h"
 #include "support/scripted_library.h"
+#include "timing.h"
 
 namespace {
 
 constexpr wchar_t kInfoClass[] = L"BrindtSysInfo.frmSysInfo";
 
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / frequency;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 // Opens the window once; returns the milliseconds until it was visible with its whole list.
 double OpenAndClose(bsi::QueryLibrary& library, int expected_rows) {
   std::atomic<double> visible{0};
-  const double start = Now();
+  const double start = bench::NowMs();
   std::thread closer([&] {
     for (int spins = 0; spins < 200000; ++spins) {
       HWND form = FindWindowW(kInfoClass, nullptr);
       if (form != nullptr && IsWindowVisible(form)) {
         HWND list = GetDlgItem(form, 100);
         if (SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) >= expected_rows) {
-          visible = Now();
+          visible = bench::NowMs();
           PostMessageW(list, WM_KEYDOWN, VK_F4, 1);
           return;
         }
@@ -160,7 +146,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<double> opens;
   for (int i = 0; i < 20; ++i) opens.push_back(OpenAndClose(library, rows));
   std::printf("ShowSysInfo to a complete, visible list (%d rows): median %.1f ms (min %.1f, max %.1f)\n", rows,
-              Median(opens), *std::min_element(opens.begin(), opens.end()),
+              bench::Median(opens), *std::min_element(opens.begin(), opens.end()),
               *std::max_element(opens.begin(), opens.end()));
 
   {
@@ -169,11 +155,11 @@ int wmain(int argc, wchar_t** argv) {
     form.Form_Load();
     std::vector<double> ticks;
     for (int i = 0; i < 200; ++i) {
-      const double start = Now();
+      const double start = bench::NowMs();
       form.tmrMemory_Timer();
-      ticks.push_back(Now() - start);
+      ticks.push_back(bench::NowMs() - start);
     }
-    std::printf("one tick of the timer: median %.3f ms (max %.3f)\n", Median(ticks),
+    std::printf("one tick of the timer: median %.3f ms (max %.3f)\n", bench::Median(ticks),
                 *std::max_element(ticks.begin(), ticks.end()));
   }
 
