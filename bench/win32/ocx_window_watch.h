@@ -26,18 +26,17 @@ struct Watch {
   Clock::time_point start;
 };
 
+inline BOOL CALLBACK MatchListView(HWND child, LPARAM context) {
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(context) = child;
+  return FALSE;
+}
+
 inline HWND ListOf(HWND window) {
   HWND list = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM context) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(context) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&list));
+  EnumChildWindows(window, MatchListView, reinterpret_cast<LPARAM>(&list));
   return list;
 }
 

@@ -173,7 +173,8 @@ int wmain(int argc, wchar_t** argv) {
               before.gdi == 0 && after.gdi == 0 ? "  (not reported by this system)" : "");
   std::printf("  USER objects  %lu -> %lu%s\n", before.user, after.user,
               before.user == 0 && after.user == 0 ? "  (not reported by this system)" : "");
-  std::printf("  private bytes %zu -> %zu (%+lld)\n", before.private_bytes, after.private_bytes,
+  std::printf("  private bytes %llu -> %llu (%+lld)\n", static_cast<unsigned long long>(before.private_bytes),
+              static_cast<unsigned long long>(after.private_bytes),
               static_cast<long long>(after.private_bytes) - static_cast<long long>(before.private_bytes));
   std::printf("  resident anonymous memory %lld kB -> %lld kB (%+lld kB)\n", before.resident_anonymous_kb,
               after.resident_anonymous_kb, after.resident_anonymous_kb - before.resident_anonymous_kb);

@@ -33,23 +33,25 @@ long Regsvr32QueryLibrary(const wchar_t* options) {
                               L"BrindtSysQuery.dll\"");
 }
 
+struct MessageBoxSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK MatchMessageBox(HWND window, LPARAM context) {
+  auto* s = reinterpret_cast<MessageBoxSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (owner != s->process || !IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 HWND FindMessageBox() {
-  struct Search {
-    DWORD process;
-    HWND found;
-  } search{GetCurrentProcessId(), nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t name[16] = {};
-        GetClassNameW(window, name, 16);
-        if (owner != s->process || !IsWindowVisible(window) || std::wstring(name) != L"#32770") return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  MessageBoxSearch search{GetCurrentProcessId(), nullptr};
+  EnumWindows(MatchMessageBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -32,25 +32,25 @@ struct WindowSearch {
   int count;
 };
 
+inline BOOL CALLBACK CountInfoWindow(HWND window, LPARAM context) {
+  auto* s = reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t caption[64] = {};
+  GetWindowTextW(window, caption, 64);
+  if ((s->process == 0 || owner == s->process) && IsWindowVisible(window) &&
+      std::wcsncmp(caption, kCaptionPrefix, std::wcslen(kCaptionPrefix)) == 0) {
+    if (!s->found) s->found = window;
+    ++s->count;
+  }
+  return TRUE;
+}
+
 /// The visible top-level information window (its caption starts with "Brindt SysInfo"), of `process` or of
 /// any process; `count` tells how many there are.
 inline HWND FindInfoWindow(DWORD process, int* count = nullptr) {
   WindowSearch search{process, nullptr, 0};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<WindowSearch*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t caption[64] = {};
-        GetWindowTextW(window, caption, 64);
-        if ((s->process == 0 || owner == s->process) && IsWindowVisible(window) &&
-            std::wcsncmp(caption, kCaptionPrefix, std::wcslen(kCaptionPrefix)) == 0) {
-          if (!s->found) s->found = window;
-          ++s->count;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(CountInfoWindow, reinterpret_cast<LPARAM>(&search));
   if (count) *count = search.count;
   return search.found;
 }

@@ -67,11 +67,12 @@ HRESULT ProbeHresult(Call call) {
 }
 
 // --- Registry: values the test writes under its own HKCU key, removed at the end.
-const wchar_t kTestKey[] = L"Software\\BrindtSysInfo probes test";
+const std::wstring kTestKey = wine_test::OwnKeyName(L"Software\\BrindtSysInfo probes test");
 
 void SetValue(const wchar_t* name, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
-  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  LSTATUS status =
+      RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
   ok(status == ERROR_SUCCESS, "RegCreateKeyExW failed: %ld\n", static_cast<long>(status));
   if (status != ERROR_SUCCESS) return;
   status = RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
@@ -141,7 +142,7 @@ void test_registry_values() {
   ok(got.exists && got.text == L"default", "default value: got \"%s\"\n", Narrow(got.text).c_str());
   got = bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey, L"no such value");
   ok(!got.exists && got.text.empty(), "missing value: exists %d\n", got.exists);
-  got = bsq::ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(kTestKey) + L"\\no such key", L"sz");
+  got = bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey + L"\\no such key", L"sz");
   ok(!got.exists && got.text.empty(), "missing key: exists %d\n", got.exists);
 
   // Long values are read whole up to 1 MiB; larger ones are refused instead of allocated.
@@ -163,8 +164,8 @@ void test_registry_values() {
   hr = ProbeHresult([] { bsq::ReadRegistryValue(reinterpret_cast<HKEY>(0x1234), L"Software", L"x"); });
   ok(FAILED(hr), "bogus root: hr %#lx\n", static_cast<unsigned long>(hr));
 
-  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey.c_str());
 }
 
 // --- Text forms

@@ -146,11 +146,11 @@ void test_values_converted() {
   }
 }
 
-const wchar_t kTestKey[] = L"Software\\BrindtSysQuery client test";
+const std::wstring kTestKey = wine_test::OwnKeyName(L"Software\\BrindtSysQuery client test");
 
 void test_registry_reader() {
   HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
   const wchar_t text[] = L"LÄDT ÖL";
   RegSetValueExW(key, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), sizeof(text));
   RegCloseKey(key);
@@ -159,7 +159,7 @@ void test_registry_reader() {
   bsi::QuerySession session(*library);
   auto& reader = session.Get<bsi::RegistryReader>();
   reader.SetRoot(static_cast<std::int32_t>(0x80000001u));
-  reader.SetKeyPath(u"Software\\BrindtSysQuery client test");
+  reader.SetKeyPath(std::u16string(kTestKey.begin(), kTestKey.end()));
   reader.SetValueName(u"Text");
   reader.SetValueType(bsi::RegistryReader::kRegSz);
   const bsi::Variant value = reader.Value();
@@ -172,8 +172,8 @@ void test_registry_reader() {
   ok(error.number() == 380 && error.description() == u"Invalid property value", "SetRoot(12345): %d %s\n",
      error.number(), Utf8(error.description()).c_str());
   ok(reader.Exists(), "a refused setting changed the reader\n");
-  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey.c_str());
 }
 
 void test_set_colors() {

@@ -228,11 +228,11 @@ void test_memory_figures() {
   ok(memory->Release() == 0, "last Release did not return 0\n");
 }
 
-const wchar_t kTestKey[] = L"Software\\BrindtSysQuery COM test";
+const std::wstring kTestKey = wine_test::OwnKeyName(L"Software\\BrindtSysQuery COM test");
 
 void test_registry_reader_settings() {
   HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+  RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
   const wchar_t greeting[] = L"Grüße";
   RegSetValueExW(key, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(greeting), sizeof(greeting));
   const wchar_t multi[] = L"eins\0zwei\0";  // with the array's own NUL: two strings and the list's end
@@ -251,7 +251,7 @@ void test_registry_reader_settings() {
   ok(reader->get_ValueType(&number) == S_OK && number == REG_SZ, "default ValueType %ld\n", number);
 
   ok(reader->put_Root(static_cast<long>(0x80000001UL)) == S_OK, "put_Root failed\n");
-  BSTR path = SysAllocString(kTestKey);
+  BSTR path = SysAllocString(kTestKey.c_str());
   BSTR name = SysAllocString(L"Text");
   ok(reader->put_KeyPath(path) == S_OK && reader->put_ValueName(name) == S_OK, "put failed\n");
   SysFreeString(path);
@@ -311,8 +311,8 @@ void test_registry_reader_settings() {
   ok(reader->get_Value(nullptr) == E_POINTER, "null out-parameter accepted\n");
 
   ok(reader->Release() == 0, "last Release did not return 0\n");
-  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-  RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
+  RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey.c_str());
 }
 
 std::wstring ItemText(IDriveCollection* drives, VARIANT index, HRESULT* hr) {

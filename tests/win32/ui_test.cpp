@@ -419,18 +419,20 @@ void test_value_window_focus(bsi::QueryLibrary& library) {
 bsi::QueryLibrary* timer_library = nullptr;
 std::atomic<int> nested_result{0};
 
+void CALLBACK ShowAgain(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  try {
+    bsi::win32::ShowSysInfoWindow(*timer_library);
+    nested_result = -1;
+  } catch (const bsi::RuntimeError& error) {
+    nested_result = error.number();
+  }
+}
+
 void test_nested_show_is_refused(bsi::QueryLibrary& library) {
   timer_library = &library;
   nested_result = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    try {
-      bsi::win32::ShowSysInfoWindow(*timer_library);
-      nested_result = -1;
-    } catch (const bsi::RuntimeError& error) {
-      nested_result = error.number();
-    }
-  });
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, ShowAgain);
   ok(timer != 0, "no thread timer\n");
   WithWindow(library, [&](HWND form) {
     for (int waited = 0; waited < 5000 && nested_result == 0; waited += 20) Sleep(20);
@@ -464,15 +466,17 @@ void test_quit_and_other_windows(bsi::QueryLibrary& library) {
 bsi::test::ScriptedLibrary* changing_library = nullptr;
 std::atomic<bool> change_now{false};
 
+void CALLBACK ChangeFreeMemory(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!change_now) return;
+  KillTimer(nullptr, id);
+  changing_library->Set("MemoryInfo.PhysicalFree", u"123456789");
+}
+
 void test_ticks_run_inside_value_window(bsi::test::ScriptedLibrary& library) {
   changing_library = &library;
   change_now = false;
   // On the window's thread: once asked, the free memory changes (the library is not shared across threads).
-  SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-    if (!change_now) return;
-    KillTimer(nullptr, id);
-    changing_library->Set("MemoryInfo.PhysicalFree", u"123456789");
-  });
+  SetTimer(nullptr, 0, 50, ChangeFreeMemory);
   WithWindow(library, [&](HWND form) {
     HWND list = Child(form, 100);
     const std::vector<Row> rows = Rows(list);

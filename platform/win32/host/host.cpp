@@ -41,39 +41,38 @@ struct Search {
   HWND found;
 };
 
+BOOL CALLBACK MatchInfoWindow(HWND window, LPARAM context) {
+  auto* s = reinterpret_cast<Search*>(context);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t caption[64] = {};
+  GetWindowTextW(window, caption, 64);
+  if (process != s->process || !IsWindowVisible(window) ||
+      std::wcsncmp(caption, kCaptionPrefix, std::wcslen(kCaptionPrefix)) != 0) {
+    return TRUE;
+  }
+  s->found = window;
+  return FALSE;
+}
+
 // The information window: a visible top-level window of this process whose caption starts with the name.
 HWND FindInfoWindow() {
   Search search{GetCurrentProcessId(), nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(context);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        wchar_t caption[64] = {};
-        GetWindowTextW(window, caption, 64);
-        if (process != s->process || !IsWindowVisible(window) ||
-            std::wcsncmp(caption, kCaptionPrefix, std::wcslen(kCaptionPrefix)) != 0) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(MatchInfoWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK MatchListView(HWND child, LPARAM context) {
+  wchar_t name[64] = {};
+  GetClassNameW(child, name, 64);
+  if (std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(context) = child;
+  return FALSE;
 }
 
 HWND FindListView(HWND window) {
   HWND list = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM context) -> BOOL {
-        wchar_t name[64] = {};
-        GetClassNameW(child, name, 64);
-        if (std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(context) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&list));
+  EnumChildWindows(window, MatchListView, reinterpret_cast<LPARAM>(&list));
   return list;
 }
 
