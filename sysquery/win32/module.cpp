@@ -2,7 +2,7 @@
 // BrindtSysQuery.dll: the module's entry point and its four exports.
 #include <olectl.h>
 
-#include <array>
+#include <cstddef>
 #include <iterator>
 
 #include "query_object.h"
@@ -10,45 +10,38 @@
 
 namespace {
 
-struct ServedClass {
-  bsi::com::ClassRegistration registration;
-  bsi::com::CreateFunction create;
-};
+// The classes in one list: each one's CLSID, ProgID BrindtSysQuery.<name> and description for registration, and
+// the function that creates it.
+#define BSQ_CLASSES(X)                                          \
+  X(RegistryReader, L"Brindt SysQuery registry reader")         \
+  X(OSVersionInfo, L"Brindt SysQuery operating system version") \
+  X(ProcessorInfo, L"Brindt SysQuery processor")                \
+  X(MemoryInfo, L"Brindt SysQuery memory")                      \
+  X(ComputerInfo, L"Brindt SysQuery computer name")             \
+  X(UserInfo, L"Brindt SysQuery user")                          \
+  X(AdminRightsInfo, L"Brindt SysQuery administrator rights")   \
+  X(NetworkInfo, L"Brindt SysQuery network")                    \
+  X(DialUpInfo, L"Brindt SysQuery dial-up connection")          \
+  X(DefaultBrowserInfo, L"Brindt SysQuery default browser")     \
+  X(FolderInfo, L"Brindt SysQuery folders")                     \
+  X(DisplayInfo, L"Brindt SysQuery display")                    \
+  X(DefaultPrinterInfo, L"Brindt SysQuery default printer")     \
+  X(SoundInfo, L"Brindt SysQuery sound")                        \
+  X(UptimeInfo, L"Brindt SysQuery running time")                \
+  X(TimeZoneInfo, L"Brindt SysQuery time zone")                 \
+  X(DriveInfo, L"Brindt SysQuery drives")                       \
+  X(ProgressBarColors, L"Brindt SysQuery progress bar colours")
 
-#define BSQ_CLASS(name, description)                                           \
-  ServedClass {                                                                \
-    {&CLSID_##name, L"BrindtSysQuery." #name, description}, &bsq::Create##name \
-  }
+#define BSQ_ENTRY(name, description) bsi::com::ClassEntry{&CLSID_##name, description, L"BrindtSysQuery." #name},
+#define BSQ_CREATE(name, description) &bsq::Create##name,
+constexpr bsi::com::ClassEntry kClasses[] = {BSQ_CLASSES(BSQ_ENTRY)};
+constexpr bsi::com::CreateFunction kCreate[] = {BSQ_CLASSES(BSQ_CREATE)};
+#undef BSQ_CREATE
+#undef BSQ_ENTRY
+#undef BSQ_CLASSES
 
-const std::array kClasses = {
-    BSQ_CLASS(RegistryReader, L"Brindt SysQuery registry reader"),
-    BSQ_CLASS(OSVersionInfo, L"Brindt SysQuery operating system version"),
-    BSQ_CLASS(ProcessorInfo, L"Brindt SysQuery processor"),
-    BSQ_CLASS(MemoryInfo, L"Brindt SysQuery memory"),
-    BSQ_CLASS(ComputerInfo, L"Brindt SysQuery computer name"),
-    BSQ_CLASS(UserInfo, L"Brindt SysQuery user"),
-    BSQ_CLASS(AdminRightsInfo, L"Brindt SysQuery administrator rights"),
-    BSQ_CLASS(NetworkInfo, L"Brindt SysQuery network"),
-    BSQ_CLASS(DialUpInfo, L"Brindt SysQuery dial-up connection"),
-    BSQ_CLASS(DefaultBrowserInfo, L"Brindt SysQuery default browser"),
-    BSQ_CLASS(FolderInfo, L"Brindt SysQuery folders"),
-    BSQ_CLASS(DisplayInfo, L"Brindt SysQuery display"),
-    BSQ_CLASS(DefaultPrinterInfo, L"Brindt SysQuery default printer"),
-    BSQ_CLASS(SoundInfo, L"Brindt SysQuery sound"),
-    BSQ_CLASS(UptimeInfo, L"Brindt SysQuery running time"),
-    BSQ_CLASS(TimeZoneInfo, L"Brindt SysQuery time zone"),
-    BSQ_CLASS(DriveInfo, L"Brindt SysQuery drives"),
-    BSQ_CLASS(ProgressBarColors, L"Brindt SysQuery progress bar colours"),
-};
-#undef BSQ_CLASS
-
-std::array<bsi::com::ClassRegistration, std::size(kClasses)> Registrations() {
-  std::array<bsi::com::ClassRegistration, std::size(kClasses)> list{};
-  for (std::size_t i = 0; i < kClasses.size(); ++i) list[i] = kClasses[i].registration;
-  return list;
-}
-
-constexpr bsi::com::TypeLibraryId kLibrary{&LIBID_BrindtSysQuery, 1, 0};
+// The library declares no lcid: it is registered under 0.
+constexpr bsi::com::ServerTable kServer = {{&LIBID_BrindtSysQuery, 1, 0, 0}, kClasses};
 
 }  // namespace
 
@@ -71,10 +64,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  for (const ServedClass& served : kClasses) {
-    if (*served.registration.clsid == clsid) {
-      return bsi::com::ClassFactory::Create(riid, object, served.create);
-    }
+  for (std::size_t i = 0; i < std::size(kClasses); ++i) {
+    if (*kClasses[i].clsid == clsid) return bsi::com::ClassFactory::Create(riid, object, kCreate[i]);
   }
   return CLASS_E_CLASSNOTAVAILABLE;
 }
@@ -84,9 +75,9 @@ STDAPI DllCanUnloadNow() {
 }
 
 STDAPI DllRegisterServer() {
-  return bsi::com::RegisterServer(Registrations(), kLibrary);
+  return bsi::com::RegisterServer(kServer);
 }
 
 STDAPI DllUnregisterServer() {
-  return bsi::com::UnregisterServer(Registrations(), kLibrary);
+  return bsi::com::UnregisterServer(kServer);
 }

@@ -7,6 +7,7 @@
 #include "common/com_object.h"
 #include "common/dispatch.h"
 #include "common/module.h"
+#include "common/registration.h"
 #include "ctl_brindt_sysinfo.h"
 #include "registration.h"
 
@@ -46,9 +47,9 @@ extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-  return bsi::win32::com::RegisterServer();
+  return bsi::com::RegisterServer(bsi::win32::com::kControlServer);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return bsi::win32::com::UnregisterServer();
+  return bsi::com::UnregisterServer(bsi::win32::com::kControlServer);
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// What registration publishes besides the type library: names, status bits and resource numbers.
+// What the control tells of itself besides the type library: status bits, resource numbers, its error source.
 #pragma once
 
 #include <windows.h>
@@ -9,15 +9,6 @@
 #include "BrindtSysInfo.h"
 
 namespace bsi::win32::com {
-
-inline constexpr wchar_t kProgId[] = L"BrindtSysInfo.ctlBrindtSysInfo.1";
-inline constexpr wchar_t kVersionIndependentProgId[] = L"BrindtSysInfo.ctlBrindtSysInfo";
-/// The class's user type: the CLSID key's default value.
-inline constexpr wchar_t kUserType[] = L"BrindtSysInfo.ctlBrindtSysInfo";
-inline constexpr wchar_t kClassVersion[] = L"1.0";
-inline constexpr WORD kTypeLibMajor = 1;
-inline constexpr WORD kTypeLibMinor = 0;
-inline constexpr LCID kTypeLibLcid = 1033;
 
 /// OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT |
 /// OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE = 0x20591 = 132497.

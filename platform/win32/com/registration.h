@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Self-registration of the control: the class keys, the ProgIDs and the type library.
+// The control's registration table: one class, its two ProgIDs and the values that make it an ActiveX control.
 #pragma once
 
-#include <windows.h>
+#include "common/registration_table.h"
 
 namespace bsi::win32::com {
 
-/// Writes every key of the class and registers the type library. On a failure it takes back what it wrote.
-HRESULT RegisterServer() noexcept;
-
-/// Removes what RegisterServer wrote; keys that are already gone are no failure.
-HRESULT UnregisterServer() noexcept;
+extern const bsi::com::ServerTable kControlServer;
 
 }  // namespace bsi::win32::com

@@ -1,39 +1,22 @@
 // SPDX-License-Identifier: MIT
-// Self-registration of an in-process server: its classes under HKCR\CLSID, their ProgIDs and its type library.
-// Unregistration removes exactly what registration wrote.
+// Self-registration of an in-process server from its table (registration_table.h), for one bitness beside the
+// other: class keys live in each bitness's own registry view, ProgIDs and the type library's version key are
+// shared, and unregistering one bitness leaves the other working.
 #pragma once
 
 #include <windows.h>
 
-#include <span>
+#include "registration_table.h"
 
 namespace bsi::com {
 
-/// One more value under a class's CLSID key (e.g. "Control" or "MiscStatus"); `name` null is the default value.
-struct ClassValue {
-  const wchar_t* subkey;
-  const wchar_t* name;
-  const wchar_t* value;
-};
+/// Writes every row of the table with this module's path and registers the module's type library resource 1
+/// (its TypeLib\...\win32 or \win64 key and the Interface keys). On a failure it takes back what it wrote.
+HRESULT RegisterServer(const ServerTable& server) noexcept;
 
-struct ClassRegistration {
-  const CLSID* clsid;
-  const wchar_t* prog_id;      // e.g. L"BrindtSysQuery.MemoryInfo"
-  const wchar_t* description;  // the class key's default value
-  std::span<const ClassValue> more = {};
-};
-
-struct TypeLibraryId {
-  const GUID* libid;
-  WORD major;
-  WORD minor;
-};
-
-/// Registers the classes (apartment threaded, served by this module) and the module's type library resource 1.
-/// On failure it removes what it wrote.
-HRESULT RegisterServer(std::span<const ClassRegistration> classes, const TypeLibraryId& library) noexcept;
-
-/// Removes the classes, their ProgIDs and the type library; what is already gone counts as removed.
-HRESULT UnregisterServer(std::span<const ClassRegistration> classes, const TypeLibraryId& library) noexcept;
+/// Removes this bitness's class keys and its win32 or win64 type library key. ProgIDs and the type library's
+/// version key go only when the other registry view registers none of the classes any more, a ProgID only
+/// while it still names its class. What is already gone counts as removed.
+HRESULT UnregisterServer(const ServerTable& server) noexcept;
 
 }  // namespace bsi::com
