@@ -124,7 +124,12 @@ HRESULT RegisterServer(const ServerTable& server) noexcept {
         if (WriteRow(row, module) != ERROR_SUCCESS) return TakeBack(server, SELFREG_E_CLASS);
       }
     }
-    if (FAILED(RegisterTypeLib(library.Get(), module.data(), nullptr))) return TakeBack(server, SELFREG_E_TYPELIB);
+    // The libraries have no help file. Without a help folder RegisterTypeLib would set HELPDIR, which both
+    // bitnesses share, to the folder of whichever module came first, and leave it when that module goes.
+    wchar_t no_help_folder[] = L"";
+    if (FAILED(RegisterTypeLib(library.Get(), module.data(), no_help_folder))) {
+      return TakeBack(server, SELFREG_E_TYPELIB);
+    }
     return S_OK;
   } catch (...) {
     return TakeBack(server, E_OUTOFMEMORY);
