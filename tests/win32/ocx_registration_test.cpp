@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// regsvr32 and regsvr32 /u on BrindtSysInfo.ocx: every key that registration writes, then none left.
-// Runs alone: it unregisters the module of the test bed for a moment and registers it again at the end.
+// regsvr32 and regsvr32 /u on BrindtSysInfo.ocx: every key that registration writes, then none left but what the
+// other bitness still needs. Runs alone: it unregisters the module of the test bed for a moment and registers it
+// again at the end.
 #include <windows.h>
 
 #include <objbase.h>
@@ -14,6 +15,7 @@
 
 using Microsoft::WRL::ComPtr;
 using ocx_test::ClassesKeyExists;
+using ocx_test::ExpectClassesKey;
 using ocx_test::GuidText;
 using ocx_test::ReadClassesString;
 
@@ -41,8 +43,10 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
 }
 
 long Regsvr32(const wchar_t* options) {
-  return ocx_test::RunProcess(std::wstring(L"regsvr32.exe /s ") + options + L" \"" + ocx_test::OcxPath() + L"\"");
+  return ocx_test::Regsvr32(options, ocx_test::OcxPath());
 }
+
+const bool kOtherBitness = ocx_test::RegisteredInOtherView(CLSID_ctlBrindtSysInfo);
 
 void ExpectValue(const std::wstring& path, const wchar_t* name, const std::wstring& expected) {
   const std::wstring got = ReadClassesString(path, name);
@@ -86,23 +90,22 @@ void test_registered_keys() {
   ok(hr == S_OK && from_progid == CLSID_ctlBrindtSysInfo, "CLSIDFromProgID: hr %#lx\n", hr);
 }
 
-void ExpectGone(const std::wstring& path) {
-  ok(!ClassesKeyExists(path), "HKCR\\%s is left behind\n", Text(path).c_str());
-}
-
-void ExpectAllGone() {
-  ExpectGone(kClassKey);
-  ExpectGone(kProgId);
-  ExpectGone(kIndependentProgId);
-  ExpectGone(L"TypeLib\\" + kLibid);
-  ExpectGone(L"Interface\\" + GuidText(IID__ctlBrindtSysInfo));
-  ExpectGone(L"Interface\\" + GuidText(DIID___ctlBrindtSysInfo));
+// After /u: our class key and our type library key are gone, the shared keys only with the other bitness.
+void ExpectUnregistered(const char* when) {
+  ExpectClassesKey(kClassKey, false, when);
+  ExpectClassesKey(L"TypeLib\\" + kLibid + (sizeof(void*) == 8 ? L"\\1.0\\409\\win64" : L"\\1.0\\409\\win32"), false,
+                   when);
+  for (const std::wstring& shared :
+       {std::wstring(kProgId), std::wstring(kIndependentProgId), L"TypeLib\\" + kLibid,
+        L"Interface\\" + GuidText(IID__ctlBrindtSysInfo), L"Interface\\" + GuidText(DIID___ctlBrindtSysInfo)}) {
+    ExpectClassesKey(shared, kOtherBitness, when);
+  }
 }
 
 void test_unregister_removes_everything() {
   long code = Regsvr32(L"/u");
   ok(code == 0, "regsvr32 /u: exit code %ld\n", code);
-  ExpectAllGone();
+  ExpectUnregistered("first /u");
   ComPtr<IUnknown> control;
   const HRESULT hr = CoCreateInstance(CLSID_ctlBrindtSysInfo, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&control));
   ok(hr == REGDB_E_CLASSNOTREG, "CoCreateInstance after unregistering: hr %#lx\n", hr);
@@ -110,6 +113,7 @@ void test_unregister_removes_everything() {
   // What is gone already is no failure.
   code = Regsvr32(L"/u");
   ok(code == 0, "second regsvr32 /u: exit code %ld\n", code);
+  ExpectUnregistered("second /u");
 }
 
 // A ProgID that another class has taken over since stays where it is.
@@ -117,18 +121,13 @@ void test_unregister_keeps_foreign_progid() {
   long code = Regsvr32(L"");
   ok(code == 0, "regsvr32: exit code %ld\n", code);
   const std::wstring foreign = L"{0BADF00D-0000-4000-8000-000000000001}";
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CLASSES_ROOT, (std::wstring(kIndependentProgId) + L"\\CLSID").c_str(), 0, nullptr, 0,
-                  KEY_SET_VALUE, nullptr, &key, nullptr);
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(foreign.c_str()),
-                 static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(key);
+  ocx_test::WriteClassesString(std::wstring(kIndependentProgId) + L"\\CLSID", foreign);
 
   code = Regsvr32(L"/u");
   ok(code == 0, "regsvr32 /u: exit code %ld\n", code);
   ExpectValue(std::wstring(kIndependentProgId) + L"\\CLSID", nullptr, foreign);
-  ExpectGone(kClassKey);
-  ExpectGone(kProgId);
+  ExpectClassesKey(kClassKey, false, "foreign ProgID");
+  ExpectClassesKey(kProgId, kOtherBitness, "foreign ProgID");
   RegDeleteTreeW(HKEY_CLASSES_ROOT, kIndependentProgId);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Helpers of the control's tests: where the module lives, the information window found and closed from
-// outside its modal loop, and small owners for BSTR and registry keys.
+// Helpers of the control's tests and the registration tests: where the module lives, the information window
+// found and closed from outside its modal loop, a small owner for BSTR, registry keys in either view, regsvr32 of
+// either bitness, and what a type library describes.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,9 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
+
+#include "wine_test.h"
 
 namespace ocx_test {
 
@@ -114,12 +118,17 @@ class Bstr {
   BSTR value_ = nullptr;
 };
 
-/// The string value `name` (nullptr: default) of HKCR\path; `exists` false when the key is missing.
-inline std::wstring ReadClassesString(const std::wstring& path, const wchar_t* name, bool* exists = nullptr) {
+/// The registry view of the other bitness (KEY_WOW64_32KEY or KEY_WOW64_64KEY); 0 on 32-bit Windows.
+inline REGSAM OtherView() {
+  BOOL wow64 = FALSE;
+  if (sizeof(void*) == 8) return KEY_WOW64_32KEY;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
+}
+
+/// The string value `name` (nullptr: default) of HKCR\path in this process's view or in `view`.
+inline std::wstring ReadClassesString(const std::wstring& path, const wchar_t* name, REGSAM view = 0) {
   HKEY key = nullptr;
-  const bool open = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-  if (exists) *exists = open;
-  if (!open) return L"<no key>";
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return L"<no key>";
   wchar_t value[1024] = {};
   DWORD bytes = sizeof(value) - sizeof(wchar_t);
   DWORD type = 0;
@@ -130,11 +139,21 @@ inline std::wstring ReadClassesString(const std::wstring& path, const wchar_t* n
   return value;
 }
 
-inline bool ClassesKeyExists(const std::wstring& path) {
+inline void WriteClassesString(const std::wstring& path, const std::wstring& value) {
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, REG_SZ, value.c_str(),
+                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+inline bool ClassesKeyExists(const std::wstring& path, REGSAM view = 0) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
+}
+
+inline void ExpectClassesKey(const std::wstring& path, bool expected, const char* when) {
+  ok(ClassesKeyExists(path) == expected, "%s: HKCR\\%s %s\n", when, wine_test::Narrow(path).c_str(),
+     expected ? "is missing" : "is left behind");
 }
 
 inline std::wstring GuidText(REFGUID guid) {
@@ -160,6 +179,53 @@ inline long RunProcess(std::wstring command, DWORD timeout_ms = 60000) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return static_cast<long>(code);
+}
+
+/// Whether the other bitness registers `clsid` beside this one: then it shares the ProgIDs and the type library.
+inline bool RegisteredInOtherView(REFCLSID clsid) {
+  return OtherView() != 0 && ClassesKeyExists(L"CLSID\\" + GuidText(clsid), OtherView());
+}
+
+/// regsvr32 /s `options` `module` with the regsvr32 of this process's bitness, or of the other one (from a 64-bit
+/// process in syswow64, from a 32-bit one in sysnative); gives its exit code.
+inline long Regsvr32(const std::wstring& options, const std::wstring& module, bool other_bitness = false) {
+  wchar_t folder[MAX_PATH] = {};
+  if (!other_bitness) {
+    GetSystemDirectoryW(folder, MAX_PATH);
+  } else if (sizeof(void*) == 8) {
+    GetSystemWow64DirectoryW(folder, MAX_PATH);
+  } else {
+    GetWindowsDirectoryW(folder, MAX_PATH);
+    wcscat_s(folder, L"\\Sysnative");
+  }
+  return RunProcess(L"\"" + std::wstring(folder) + L"\\regsvr32.exe\" /s " + options + L" \"" + module + L"\"");
+}
+
+struct TypeEntry {
+  TYPEKIND kind;
+  std::wstring name;
+  GUID guid;
+};
+
+/// What the type library in `module` describes, in its order (nothing when it cannot be loaded).
+inline std::vector<TypeEntry> TypeLibraryEntries(const std::wstring& module) {
+  std::vector<TypeEntry> entries;
+  ITypeLib* library = nullptr;
+  if (FAILED(LoadTypeLibEx(module.c_str(), REGKIND_NONE, &library))) return entries;
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    ITypeInfo* info = nullptr;
+    if (FAILED(library->GetTypeInfo(i, &info))) continue;
+    TYPEATTR* type = nullptr;
+    Bstr name;
+    if (SUCCEEDED(info->GetTypeAttr(&type))) {
+      library->GetDocumentation(static_cast<INT>(i), name.put(), nullptr, nullptr, nullptr);
+      entries.push_back({type->typekind, name.text(), type->guid});
+      info->ReleaseTypeAttr(type);
+    }
+    info->Release();
+  }
+  library->Release();
+  return entries;
 }
 
 }  // namespace ocx_test

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// regsvr32 of BrindtSysQuery.dll: what registration writes, that /u leaves no key behind (also when run twice),
-// that the query client then gives 429, and that registering again restores everything. Runs alone: it takes the
-// library away from every other test for a moment.
+// regsvr32 of BrindtSysQuery.dll: what registration writes for every class of the type library, what /u removes
+// (also when run twice) and what it leaves while the other bitness is registered, a ProgID taken over by another
+// class, the query client's 429 while unregistered, and registering again.
+// Runs alone: it takes the library away from every other test for a moment.
 #include <windows.h>
 // After windows.h:
 #include <objbase.h>
@@ -10,128 +11,92 @@
 #include <vector>
 
 #include "BrindtSysQuery.h"
+#include "ocx_support.h"
 #include "query_client.h"
 #include "runtime/error.h"
 #include "wine_test.h"
 
+using ocx_test::ClassesKeyExists;
+using ocx_test::ExpectClassesKey;
+using ocx_test::GuidText;
+using ocx_test::ReadClassesString;
 using wine_test::Narrow;
 
 namespace {
 
-std::wstring GuidText(REFGUID guid) {
-  wchar_t text[40] = {};
-  StringFromGUID2(guid, text, 40);
-  return text;
+const std::wstring kServer = ocx_test::BinDir() + L"BrindtSysQuery.dll";
+const std::wstring kLibid = GuidText(LIBID_BrindtSysQuery);
+// The library declares no lcid.
+const std::wstring kOwnLibraryKey = L"TypeLib\\" + kLibid + L"\\1.0\\0\\" + (sizeof(void*) == 8 ? L"win64" : L"win32");
+const std::vector<ocx_test::TypeEntry> kTypes = ocx_test::TypeLibraryEntries(kServer);
+
+std::wstring ClassKey(const ocx_test::TypeEntry& type) {
+  return L"CLSID\\" + GuidText(type.guid);
+}
+std::wstring ProgId(const ocx_test::TypeEntry& type) {
+  return L"BrindtSysQuery." + type.name;
 }
 
-const GUID* const kClasses[] = {
-    &CLSID_RegistryReader,     &CLSID_OSVersionInfo,      &CLSID_ProcessorInfo,   &CLSID_MemoryInfo,
-    &CLSID_ComputerInfo,       &CLSID_UserInfo,           &CLSID_AdminRightsInfo, &CLSID_NetworkInfo,
-    &CLSID_DialUpInfo,         &CLSID_DefaultBrowserInfo, &CLSID_FolderInfo,      &CLSID_DisplayInfo,
-    &CLSID_DefaultPrinterInfo, &CLSID_SoundInfo,          &CLSID_UptimeInfo,      &CLSID_TimeZoneInfo,
-    &CLSID_DriveInfo,          &CLSID_ProgressBarColors,
-};
-const GUID* const kInterfaces[] = {
-    &IID_IRegistryReader,     &IID_IOSVersionInfo,      &IID_IProcessorInfo,   &IID_IMemoryInfo,
-    &IID_IComputerInfo,       &IID_IUserInfo,           &IID_IAdminRightsInfo, &IID_INetworkInfo,
-    &IID_IDialUpInfo,         &IID_IDefaultBrowserInfo, &IID_IFolderInfo,      &IID_IDisplayInfo,
-    &IID_IDefaultPrinterInfo, &IID_ISoundInfo,          &IID_IUptimeInfo,      &IID_ITimeZoneInfo,
-    &IID_IDriveInfo,          &IID_IProgressBarColors,  &IID_IDriveCollection,
-};
-
-std::wstring ServerPath() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  folder.resize(folder.find_last_of(L'\\') + 1);
-  return folder + L"BrindtSysQuery.dll";
+long Regsvr32(const wchar_t* options) {
+  return ocx_test::Regsvr32(options, kServer);
 }
 
-bool KeyExists(const std::wstring& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
+const bool kOtherBitness = ocx_test::RegisteredInOtherView(CLSID_MemoryInfo);
 
-std::wstring ReadText(const std::wstring& path, const wchar_t* name) {
-  wchar_t value[1024] = {};
-  DWORD size = sizeof(value) - sizeof(wchar_t);
-  if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
-    return L"<missing>";
-  }
-  return value;
-}
-
-/// Every key that names the library: class and interface keys, ProgIDs, the type library.
-std::vector<std::wstring> LibraryKeys() {
-  std::vector<std::wstring> found;
-  for (const GUID* clsid : kClasses) {
-    if (KeyExists(L"CLSID\\" + GuidText(*clsid))) found.push_back(L"CLSID\\" + GuidText(*clsid));
-  }
-  for (const GUID* iid : kInterfaces) {
-    if (KeyExists(L"Interface\\" + GuidText(*iid))) found.push_back(L"Interface\\" + GuidText(*iid));
-  }
-  if (KeyExists(L"TypeLib\\" + GuidText(LIBID_BrindtSysQuery))) {
-    found.push_back(L"TypeLib\\" + GuidText(LIBID_BrindtSysQuery));
-  }
-  // ProgIDs: any top-level name of the library's prefix.
-  wchar_t name[256];
-  for (DWORD index = 0;; ++index) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(HKEY_CLASSES_ROOT, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
-      break;
+/// Our own view's keys exist exactly when `own`; the shared ones (ProgIDs, Interface, the library's version key)
+/// when either bitness is registered.
+void ExpectRegistered(bool own, const char* when) {
+  const bool shared = own || kOtherBitness;
+  int classes = 0;
+  int interfaces = 0;
+  for (const ocx_test::TypeEntry& type : kTypes) {
+    if (type.kind == TKIND_COCLASS) {
+      ++classes;
+      ExpectClassesKey(ClassKey(type), own, when);
+      ExpectClassesKey(ProgId(type), shared, when);
+    } else if (type.kind == TKIND_DISPATCH) {
+      ++interfaces;
+      ExpectClassesKey(L"Interface\\" + GuidText(type.guid), shared, when);
     }
-    if (_wcsnicmp(name, L"BrindtSysQuery", 14) == 0) found.push_back(name);
   }
-  return found;
+  ok(classes == 18 && interfaces == 19, "%d classes and %d interfaces in the type library\n", classes, interfaces);
+  ExpectClassesKey(kOwnLibraryKey, own, when);
+  ExpectClassesKey(L"TypeLib\\" + kLibid, shared, when);
 }
 
-DWORD RunRegsvr32(const std::wstring& options) {
-  wchar_t system[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring command =
-      L"\"" + std::wstring(system) + L"\\regsvr32.exe\" /s " + options + L" \"" + ServerPath() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return 0xdeadbeef;
+void test_registered_keys(const char* when) {
+  ExpectRegistered(true, when);
+  for (const ocx_test::TypeEntry& type : kTypes) {
+    if (type.kind != TKIND_COCLASS) continue;
+    const std::wstring key = ClassKey(type);
+    const struct {
+      std::wstring path;
+      const wchar_t* name;
+      std::wstring expected;
+    } values[] = {
+        {key + L"\\InprocServer32", nullptr, kServer},
+        {key + L"\\InprocServer32", L"ThreadingModel", L"Apartment"},
+        {key + L"\\ProgID", nullptr, ProgId(type)},
+        {key + L"\\TypeLib", nullptr, kLibid},
+        {key + L"\\Version", nullptr, L"1.0"},
+        {ProgId(type) + L"\\CLSID", nullptr, GuidText(type.guid)},
+        {ProgId(type), nullptr, ReadClassesString(key, nullptr)},
+    };
+    for (const auto& value : values) {
+      const std::wstring got = ReadClassesString(value.path, value.name);
+      ok(lstrcmpiW(got.c_str(), value.expected.c_str()) == 0, "%s: %s: got %s, expected %s\n", when,
+         Narrow(value.path).c_str(), Narrow(got).c_str(), Narrow(value.expected).c_str());
+    }
   }
-  DWORD code = 0xdeadbeef;
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
+  const std::wstring library = ReadClassesString(kOwnLibraryKey, nullptr);
+  ok(lstrcmpiW(library.c_str(), kServer.c_str()) == 0, "%s: type library path %s\n", when, Narrow(library).c_str());
 }
 
-void test_registered_keys() {
-  const std::wstring path = ServerPath();
-  for (const GUID* clsid : kClasses) {
-    const std::wstring key = L"CLSID\\" + GuidText(*clsid);
-    const std::wstring server = ReadText(key + L"\\InprocServer32", nullptr);
-    ok(lstrcmpiW(server.c_str(), path.c_str()) == 0, "%s: server %s\n", Narrow(key).c_str(), Narrow(server).c_str());
-    const std::wstring model = ReadText(key + L"\\InprocServer32", L"ThreadingModel");
-    ok(model == L"Apartment", "%s: threading model %s\n", Narrow(key).c_str(), Narrow(model).c_str());
-    const std::wstring prog_id = ReadText(key + L"\\ProgID", nullptr);
-    ok(prog_id.rfind(L"BrindtSysQuery.", 0) == 0, "%s: ProgID %s\n", Narrow(key).c_str(), Narrow(prog_id).c_str());
-    ok(ReadText(prog_id + L"\\CLSID", nullptr) == GuidText(*clsid), "%s: ProgID points elsewhere\n",
-       Narrow(prog_id).c_str());
-    ok(ReadText(key + L"\\TypeLib", nullptr) == GuidText(LIBID_BrindtSysQuery), "%s: no TypeLib\n",
-       Narrow(key).c_str());
-  }
-  for (const GUID* iid : kInterfaces) {
-    ok(KeyExists(L"Interface\\" + GuidText(*iid)), "interface %s not registered\n", Narrow(GuidText(*iid)).c_str());
-  }
-  ok(KeyExists(L"TypeLib\\" + GuidText(LIBID_BrindtSysQuery) + L"\\1.0\\0\\win64"), "type library not registered\n");
-}
-
-void test_unregister_leaves_nothing() {
-  for (int round = 1; round <= 2; ++round) {
-    const DWORD code = RunRegsvr32(L"/u");
-    ok(code == 0, "round %d: regsvr32 /u exit code %lu\n", round, code);
-    for (const std::wstring& key : LibraryKeys())
-      ok(false, "round %d: key left behind: %s\n", round, Narrow(key).c_str());
+void test_unregister_twice() {
+  for (const char* round : {"first /u", "second /u"}) {
+    const long code = Regsvr32(L"/u");
+    ok(code == 0, "%s: exit code %ld\n", round, code);
+    ExpectRegistered(false, round);
   }
   IUnknown* object = reinterpret_cast<IUnknown*>(0xdeadbeef);
   const HRESULT hr = CoCreateInstance(CLSID_MemoryInfo, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
@@ -156,10 +121,26 @@ void test_client_raises_429_when_unregistered() {
   }
 }
 
+// A ProgID that names another class by now stays; the other classes' ProgIDs go.
+void test_unregister_keeps_foreign_progid() {
+  long code = Regsvr32(L"");
+  ok(code == 0, "regsvr32: exit code %ld\n", code);
+  const std::wstring foreign = L"{0BADF00D-0000-4000-8000-000000000002}";
+  ocx_test::WriteClassesString(L"BrindtSysQuery.MemoryInfo\\CLSID", foreign);
+
+  code = Regsvr32(L"/u");
+  ok(code == 0, "regsvr32 /u: exit code %ld\n", code);
+  const std::wstring got = ReadClassesString(L"BrindtSysQuery.MemoryInfo\\CLSID", nullptr);
+  ok(got == foreign, "foreign ProgID names %s\n", Narrow(got).c_str());
+  ok(ClassesKeyExists(L"BrindtSysQuery.UptimeInfo") == kOtherBitness, "our own ProgID: %d\n", !kOtherBitness);
+  ok(!ClassesKeyExists(L"CLSID\\" + GuidText(CLSID_MemoryInfo)), "class key left behind\n");
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"BrindtSysQuery.MemoryInfo");
+}
+
 void test_register_again() {
-  const DWORD code = RunRegsvr32(L"");
-  ok(code == 0, "regsvr32 exit code %lu\n", code);
-  test_registered_keys();
+  const long code = Regsvr32(L"");
+  ok(code == 0, "regsvr32 exit code %ld\n", code);
+  test_registered_keys("registered again");
   IUnknown* object = nullptr;
   const HRESULT hr = CoCreateInstance(CLSID_MemoryInfo, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                       reinterpret_cast<void**>(&object));
@@ -171,9 +152,10 @@ void test_register_again() {
 
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  test_registered_keys();
-  test_unregister_leaves_nothing();
+  test_registered_keys("registered");
+  test_unregister_twice();
   test_client_raises_429_when_unregistered();
+  test_unregister_keeps_foreign_progid();
   test_register_again();
   CoUninitialize();
   return wine_test::Summary("sysquery_registration");
