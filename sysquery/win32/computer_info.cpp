@@ -13,7 +13,7 @@ class ComputerInfoObject final : public QueryObject<ComputerInfoObject, ICompute
     if (value == nullptr) return E_POINTER;
     VariantInit(value);
     return Guard([&] {
-      BSTR name = bsi::com::AllocBstr(bsq::ComputerName());
+      BSTR name = bsi::win32::AllocBstr(bsq::ComputerName());
       V_VT(value) = VT_BSTR;
       V_BSTR(value) = name;
     });

@@ -74,7 +74,7 @@ class DriveCollectionObject final : public QueryObject<DriveCollectionObject, ID
     VariantInit(item);
     return Guard([&] {
       // Scripts pass the index by reference or as text; anything that is no whole number is a type mismatch.
-      bsi::com::UniqueVariant number;
+      bsi::win32::UniqueVariant number;
       if (FAILED(VariantChangeType(number.get(), &index, 0, VT_I4))) bsi::Raise(bsi::err::kTypeMismatch);
       const long position = V_I4(number.get());
       if (position < 1 || static_cast<std::size_t>(position) > texts_->size()) {

@@ -11,7 +11,7 @@ namespace bsq {
 namespace {
 
 HWND HandleOf(const VARIANT& value, bool nested = false) {
-  bsi::com::UniqueVariant plain;
+  bsi::win32::UniqueVariant plain;
   if (FAILED(VariantCopyInd(plain.get(), const_cast<VARIANT*>(&value)))) bsi::Raise(bsi::err::kTypeMismatch);
   if (V_VT(plain.get()) == VT_DISPATCH || V_VT(plain.get()) == VT_UNKNOWN) {
     // An hWnd property is a number; an object there is no handle.
@@ -27,13 +27,13 @@ HWND HandleOf(const VARIANT& value, bool nested = false) {
       bsi::Raise(bsi::err::kInvalidProcedureCall);
     }
     DISPPARAMS none{};
-    bsi::com::UniqueVariant result;
+    bsi::win32::UniqueVariant result;
     const HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.get(),
                                         nullptr, nullptr);
     if (FAILED(hr)) throw bsi::com::ComError(hr, bsi::com::SystemMessage(hr));
     return HandleOf(*result.get(), true);
   }
-  bsi::com::UniqueVariant number;
+  bsi::win32::UniqueVariant number;
   if (FAILED(VariantChangeType(number.get(), plain.get(), 0, VT_I8))) bsi::Raise(bsi::err::kTypeMismatch);
   // A 32-bit handle from a Long sign-extends, as LongToHandle does.
   return reinterpret_cast<HWND>(static_cast<LONG_PTR>(V_I8(number.get())));

@@ -12,8 +12,8 @@
 #include "BrindtSysQuery.h"
 #include "com_error.h"
 #include "dispatch.h"
-#include "owners.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 
@@ -42,7 +42,7 @@ class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
   static HRESULT Text(BSTR* result, Read&& read) noexcept {
     if (result == nullptr) return E_POINTER;
     *result = nullptr;
-    return Guard([&] { *result = bsi::com::AllocBstr(read()); });
+    return Guard([&] { *result = bsi::win32::AllocBstr(read()); });
   }
 
   /// A plain result (long, VARIANT_BOOL, CY...): `read` gives the value.

@@ -28,7 +28,7 @@ class RegistryReaderObject final : public QueryObject<RegistryReaderObject, IReg
     if (value == nullptr) return E_POINTER;
     VariantInit(value);
     return Guard([&] {
-      BSTR text = bsi::com::AllocBstr(Read().text);
+      BSTR text = bsi::win32::AllocBstr(Read().text);
       V_VT(value) = VT_BSTR;
       V_BSTR(value) = text;
     });

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "common/owners.h"
+#include "common/unique_handle.h"
 #include "ctl_brindt_sysinfo.h"
 
 using Microsoft::WRL::ComPtr;
@@ -25,10 +25,10 @@ constexpr int kSideTwips = 600;
 // The square in the screen's pixels: 40 x 40 at 96 dpi.
 SIZE FixedPixels() noexcept {
   SIZE side{40, 40};
-  if (HDC screen = GetDC(nullptr)) {
-    side.cx = MulDiv(kSideTwips, GetDeviceCaps(screen, LOGPIXELSX), 1440);
-    side.cy = MulDiv(kSideTwips, GetDeviceCaps(screen, LOGPIXELSY), 1440);
-    ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  if (screen.get() != nullptr) {
+    side.cx = MulDiv(kSideTwips, GetDeviceCaps(screen.get(), LOGPIXELSX), 1440);
+    side.cy = MulDiv(kSideTwips, GetDeviceCaps(screen.get(), LOGPIXELSY), 1440);
   }
   return side;
 }
@@ -117,7 +117,7 @@ void CtlBrindtSysInfo::ReadUserMode() noexcept {
   ComPtr<IDispatch> ambients;
   if (client_site_ && SUCCEEDED(client_site_.As(&ambients))) {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    bsi::com::UniqueVariant value;
+    UniqueVariant value;
     if (SUCCEEDED(ambients->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
                                    value.get(), nullptr, nullptr)) &&
         SUCCEEDED(VariantChangeType(value.get(), value.get(), 0, VT_BOOL))) {

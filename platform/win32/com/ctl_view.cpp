@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "common/module.h"
-#include "common/owners.h"
+#include "common/unique_handle.h"
 #include "ctl_brindt_sysinfo.h"
 
 using Microsoft::WRL::ComPtr;
@@ -22,8 +22,6 @@ constexpr int kIconShare = 32;
 constexpr int kSquareShare = 40;
 // A 32 x 32 picture says nothing more at a larger size; this also bounds what an absurd rectangle costs.
 constexpr long long kLargestIcon = 1024;
-
-using UniqueIcon = bsi::com::UniqueHandle<HICON, &DestroyIcon>;
 
 }  // namespace
 

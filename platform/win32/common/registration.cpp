@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "module.h"
-#include "owners.h"
+#include "unique_handle.h"
 
 namespace bsi::com {
 namespace {
@@ -27,7 +27,7 @@ std::optional<REGSAM> OtherView() noexcept {
 }
 
 bool KeyExists(const std::wstring& path, REGSAM view = 0) {
-  UniqueHkey key;
+  win32::UniqueHkey key;
   return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) == ERROR_SUCCESS;
 }
 
@@ -47,7 +47,7 @@ std::wstring WithModule(std::wstring value, const std::wstring& module) {
 }
 
 LSTATUS WriteRow(const RegistryRow& row, const std::wstring& module) {
-  UniqueHkey key;
+  win32::UniqueHkey key;
   const LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, row.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                          KEY_SET_VALUE, nullptr, key.put(), nullptr);
   if (status != ERROR_SUCCESS || !row.value) return status;

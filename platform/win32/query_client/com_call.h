@@ -9,10 +9,10 @@
 
 #include <utility>
 
-#include "owners.h"
 #include "query_client.h"
 #include "runtime/text.h"
 #include "runtime/variant.h"
+#include "unique_handle.h"
 
 namespace bsi::win32 {
 
@@ -36,7 +36,7 @@ class ComCaller {
     Check((object_.Get()->*method)(std::forward<Args>(args)...));
   }
   Text GetText(HRESULT (STDMETHODCALLTYPE I::*get)(BSTR*)) {
-    com::UniqueBstr text;
+    UniqueBstr text;
     Call(get, text.put());
     return ToText(text.get());
   }
@@ -47,7 +47,7 @@ class ComCaller {
     return value;
   }
   Variant GetVariant(HRESULT (STDMETHODCALLTYPE I::*get)(VARIANT*)) {
-    com::UniqueVariant value;
+    UniqueVariant value;
     Call(get, value.put());
     return ToVariant(*value.get());
   }

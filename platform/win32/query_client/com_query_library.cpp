@@ -27,9 +27,8 @@ class ComRegistryReader final : public RegistryReader, Com<IRegistryReader> {
   void SetValueName(const Text& name) override { Call(&IRegistryReader::put_ValueName, Bstr(name).get()); }
 
  private:
-  static com::UniqueBstr Bstr(const Text& text) {
-    return com::UniqueBstr(
-        com::AllocBstr(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size())));
+  static UniqueBstr Bstr(const Text& text) {
+    return UniqueBstr(AllocBstr(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size())));
   }
 };
 

@@ -3,9 +3,9 @@
 #include <wrl/client.h>
 
 #include "com_error.h"
-#include "owners.h"
 #include "query_client.h"
 #include "runtime/error.h"
+#include "unique_handle.h"
 
 namespace bsi::win32 {
 
@@ -22,7 +22,7 @@ void RaiseHresult(HRESULT hr, IUnknown* object, REFIID iid) {
   }
   Text description;
   if (has_info && declared) {
-    com::UniqueBstr text;
+    UniqueBstr text;
     if (SUCCEEDED(info->GetDescription(text.put())) && text) {
       description.assign(text.get(), text.get() + SysStringLen(text.get()));
     }

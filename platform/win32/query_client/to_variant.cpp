@@ -18,7 +18,7 @@ class DriveCollection final : public Collection {
     VariantInit(&position);
     V_VT(&position) = VT_I4;
     V_I4(&position) = index;
-    com::UniqueVariant item;
+    UniqueVariant item;
     drives_.Call(&IDriveCollection::get_Item, position, item.put());
     return ToVariant(*item.get());
   }
@@ -73,12 +73,12 @@ Variant ToVariant(const VARIANT& value) {
       break;
   }
   // By-reference values, other widths of numbers, dates: whatever VARIANT can show as text.
-  com::UniqueVariant copy;
+  UniqueVariant copy;
   if (SUCCEEDED(VariantCopyInd(copy.get(), const_cast<VARIANT*>(&value))) && (V_VT(copy.get()) & VT_BYREF) == 0 &&
       V_VT(copy.get()) != V_VT(&value)) {
     return ToVariant(*copy.get());
   }
-  com::UniqueVariant text;
+  UniqueVariant text;
   if (FAILED(VariantChangeType(text.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR))) Raise(err::kTypeMismatch);
   return Variant::String(ToText(V_BSTR(text.get())));
 }

@@ -15,6 +15,7 @@
 #include "resources/strings.h"
 #include "runtime/error.h"
 #include "runtime/memory_list_view.h"
+#include "unique_handle.h"
 
 namespace {
 
@@ -45,11 +46,10 @@ class ScreenFonts final : public bsi::Screen {
  public:
   std::int16_t FontCount() override {
     std::set<std::wstring> names;
-    HDC screen = GetDC(nullptr);
+    const bsi::win32::WindowDc screen(nullptr);
     LOGFONTW any{};
     any.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(screen, &any, CountFamily, reinterpret_cast<LPARAM>(&names), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(screen.get(), &any, CountFamily, reinterpret_cast<LPARAM>(&names), 0);
     return static_cast<std::int16_t>(names.size() > 32767 ? 32767 : names.size());
   }
 };

@@ -62,25 +62,28 @@ FormWindow::FormWindow(const Style& style) {
   }
   RECT rect{0, 0, Px(style.client_width), Px(style.client_height)};
   AdjustWindowRectEx(&rect, style.style, FALSE, style.ex_style);
-  window_ = CreateWindowExW(style.ex_style | WS_EX_CONTROLPARENT, style.class_name, L"", style.style, CW_USEDEFAULT,
-                            CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                            ThisModule(), this);
-  if (window_ == nullptr) Raise(err::kOutOfMemory, u"The window could not be created");
+  // WindowProc takes the window into window_ at WM_NCCREATE, so that the messages of creation reach the form.
+  if (CreateWindowExW(style.ex_style | WS_EX_CONTROLPARENT, style.class_name, L"", style.style, CW_USEDEFAULT,
+                      CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, ThisModule(),
+                      this) == nullptr) {
+    window_.release();  // a creation that failed after WM_NCCREATE has destroyed the window already
+    Raise(err::kOutOfMemory, u"The window could not be created");
+  }
   ++live_;
   font_.reset(CreateDialogFont(dpi_));
   if (style.icon != nullptr) {
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(style.icon));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(style.icon));
+    SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(style.icon));
+    SendMessageW(window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(style.icon));
   }
 }
 
 FormWindow::~FormWindow() {
-  if (window_ != nullptr) {
+  if (window_) {
     --live_;
-    RemovePropW(window_, kFormProperty);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
+    RemovePropW(window(), kFormProperty);
+    SetWindowLongPtrW(window(), GWLP_USERDATA, 0);
   }
+  // window_ goes before font_, which the window's controls still use.
 }
 
 FormWindow* FormWindow::FromWindow(HWND window) {
@@ -92,7 +95,7 @@ FormWindow* FormWindow::FromWindow(HWND window) {
 HWND FormWindow::CreateChild(const wchar_t* window_class, const wchar_t* text, DWORD style, const Rect& twips, int id,
                              DWORD ex_style) {
   HWND child = CreateWindowExW(ex_style, window_class, text, WS_CHILD | style, Px(twips.left), Px(twips.top),
-                               Px(twips.width), Px(twips.height), window_,
+                               Px(twips.width), Px(twips.height), window(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (child == nullptr) Raise(err::kOutOfMemory, u"A control of the window could not be created");
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -107,7 +110,7 @@ void FormWindow::CentreOver(HWND over) {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   }
   RECT self{};
-  GetWindowRect(window_, &self);
+  GetWindowRect(window(), &self);
   const int width = self.right - self.left;
   const int height = self.bottom - self.top;
   int left = area.left + (area.right - area.left - width) / 2;
@@ -117,23 +120,23 @@ void FormWindow::CentreOver(HWND over) {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
   if (left < screen.left) left = screen.left;
   if (top < screen.top) top = screen.top;
-  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::SetCaption(const Text& caption) {
-  SetWindowTextW(window_, Wide(caption));
+  SetWindowTextW(window(), Wide(caption));
 }
 
 void FormWindow::ShowModal() {
   if (shown_) Raise(err::kFormAlreadyDisplayed);
   // Modal: every other enabled window of the thread takes no input until this one closes.
   HWND previously_active = GetActiveWindow();
-  DisabledWindows disabled{window_, {}};
+  DisabledWindows disabled{window(), {}};
   EnumThreadWindows(GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(&disabled));
   shown_ = true;
   BeforeShow();
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
+  ShowWindow(window(), SW_SHOW);
+  SetForegroundWindow(window());
 
   bool quit = false;
   WPARAM exit_code = 0;
@@ -162,11 +165,11 @@ void FormWindow::ShowModal() {
 }
 
 void FormWindow::Unload() {
-  for (UINT_PTR timer : timers_) KillTimer(window_, timer);
-  ShowWindow(window_, SW_HIDE);
+  for (UINT_PTR timer : timers_) KillTimer(window(), timer);
+  ShowWindow(window(), SW_HIDE);
   shown_ = false;
   // Wake GetMessage so the modal loop sees that it has ended.
-  PostMessageW(window_, WM_NULL, 0, 0);
+  PostMessageW(window(), WM_NULL, 0, 0);
 }
 
 void FormWindow::PopupMenu(Menu& menu, std::int32_t flags) {
@@ -181,8 +184,8 @@ void FormWindow::PopupMenu(Menu& menu, std::int32_t flags) {
   }
   const UINT track = TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | ((flags & 2) != 0 ? TPM_RIGHTBUTTON : 0);
   // The chosen item's click runs before PopupMenu returns, as the handlers expect.
-  const UINT command = static_cast<UINT>(TrackPopupMenuEx(popup->handle(), track, at.x, at.y, window_, nullptr));
-  if (command != 0) SendMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  const UINT command = static_cast<UINT>(TrackPopupMenuEx(popup->handle(), track, at.x, at.y, window(), nullptr));
+  if (command != 0) SendMessageW(window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
 void FormWindow::Dispatch(MSG& message) {
@@ -191,7 +194,7 @@ void FormWindow::Dispatch(MSG& message) {
       if (form->PreviewKey(message.wParam, message.message == WM_SYSKEYDOWN)) return;
     }
   }
-  if (FormWindow* form = FromWindow(message.hwnd); form != nullptr && IsDialogMessageW(form->window_, &message)) {
+  if (FormWindow* form = FromWindow(message.hwnd); form != nullptr && IsDialogMessageW(form->window(), &message)) {
     return;
   }
   TranslateMessage(&message);
@@ -215,7 +218,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wparam
     auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     SetPropW(window, kFormProperty, form);
-    form->window_ = window;
+    form->window_.reset(window);
   }
   auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wparam, lparam);
@@ -223,7 +226,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wparam
 }
 
 LRESULT FormWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcW(window_, message, wparam, lparam);
+  return DefWindowProcW(window(), message, wparam, lparam);
 }
 
 }  // namespace bsi::win32

@@ -8,9 +8,10 @@
 
 #include <vector>
 
-#include "owners.h"
 #include "runtime/layout.h"
 #include "runtime/window_views.h"
+#include "unique_handle.h"
+#include "wide_text.h"
 
 namespace bsi::win32 {
 
@@ -31,13 +32,13 @@ class FormWindow : public FormView {
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow() override;
 
-  WindowHandle hWnd() override { return reinterpret_cast<WindowHandle>(window_); }
+  WindowHandle hWnd() override { return reinterpret_cast<WindowHandle>(window_.get()); }
   void SetCaption(const Text& caption) override;
   void ShowModal() override;
   void Unload() override;
   void PopupMenu(Menu& menu, std::int32_t flags) override;
 
-  HWND window() const { return window_; }
+  HWND window() const { return window_.get(); }
   bool is_shown() const { return shown_; }
   /// Twips to pixels at the screen's resolution.
   int Px(std::int32_t twips) const { return MulDiv(twips, dpi_, 1440); }
@@ -77,8 +78,8 @@ class FormWindow : public FormView {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static void Dispatch(MSG& message);
 
-  HWND window_ = nullptr;
   UniqueGdiObject font_;
+  UniqueHwnd window_;  // after font_: destroyed first
   int dpi_ = 96;
   bool shown_ = false;
   POINT popup_anchor_{};

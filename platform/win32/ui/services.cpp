@@ -5,8 +5,9 @@
 
 #include <cstring>
 
-#include "owners.h"
 #include "runtime/error.h"
+#include "unique_handle.h"
+#include "wide_text.h"
 
 namespace bsi::win32 {
 namespace {

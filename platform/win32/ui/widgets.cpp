@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "owners.h"
+#include "wide_text.h"
 
 namespace bsi::win32 {
 namespace {
@@ -28,20 +28,16 @@ ToolTips::ToolTips(HWND form)
       tips_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, ThisModule(),
                             nullptr)) {
-  if (tips_ != nullptr) SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 600);
-}
-
-ToolTips::~ToolTips() {
-  if (tips_ != nullptr) DestroyWindow(tips_);
+  if (tips_) SendMessageW(tips_.get(), TTM_SETMAXTIPWIDTH, 0, 600);
 }
 
 void ToolTips::Set(HWND control, const Text& text) {
-  if (tips_ == nullptr) return;
+  if (!tips_) return;
   TOOLINFOW info = ToolInfo(form_, control);
-  SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   if (text.empty()) return;
   info.lpszText = const_cast<wchar_t*>(Wide(text));
-  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 int TextWidth(HWND control, const Text& text) {

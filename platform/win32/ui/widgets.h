@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "runtime/window_views.h"
+#include "unique_handle.h"
 
 namespace bsi::win32 {
 
@@ -14,13 +15,12 @@ class ToolTips {
   explicit ToolTips(HWND form);
   ToolTips(const ToolTips&) = delete;
   ToolTips& operator=(const ToolTips&) = delete;
-  ~ToolTips();
   /// Shows `text` over `control`; an empty text removes the tip.
   void Set(HWND control, const Text& text);
 
  private:
   HWND form_;
-  HWND tips_;
+  UniqueHwnd tips_;
 };
 
 /// A static text. With auto-size on it takes the width of its text, up to `max_width` pixels; a longer text

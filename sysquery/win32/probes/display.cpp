@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The screen mode of the primary display. EnumDisplaySettingsW reports the real mode; the screen DC's device caps
 // are scaled for programs that are not DPI-aware and serve only as the fallback.
-#include "handles.h"
 #include "probe_util.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 
@@ -17,8 +17,8 @@ DisplayFacts ReadDisplay() {
     facts.bits_per_pixel = static_cast<int>(mode.dmBitsPerPel);
     return facts;
   }
-  const UniqueScreenDc screen(GetDC(nullptr));
-  if (!screen) detail::ThrowLastError("cannot reach the screen");
+  const bsi::win32::WindowDc screen(nullptr);
+  if (screen.get() == nullptr) detail::ThrowLastError("cannot reach the screen");
   facts.width = GetDeviceCaps(screen.get(), HORZRES);
   facts.height = GetDeviceCaps(screen.get(), VERTRES);
   facts.bits_per_pixel = GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);

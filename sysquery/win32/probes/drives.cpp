@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "handles.h"
 #include "probe_util.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 namespace {
@@ -89,7 +89,7 @@ std::vector<std::wstring> DriveTexts(LANGID language) {
     if (attempt == 3) detail::ThrowWin32(ERROR_INSUFFICIENT_BUFFER, "cannot list the drives");
     roots.assign(length + 1, L'\0');
   }
-  const ThreadErrorModeGuard no_dialogs;  // "no disk in drive" must not ask the user
+  const bsi::win32::ThreadErrorModeGuard no_dialogs;  // "no disk in drive" must not ask the user
   std::vector<std::wstring> texts;
   for (const wchar_t* p = roots.data(); p < roots.data() + roots.size() && *p != L'\0';) {
     const std::wstring root = detail::FromBuffer(p, roots.data() + roots.size() - p);

@@ -2,9 +2,9 @@
 // Computer name, user name and membership of the Administrators group.
 #include <string>
 
-#include "handles.h"
 #include "probe_util.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 namespace {
@@ -50,7 +50,7 @@ std::wstring UserName() {
 
 bool IsAdministrator() {
   SID_IDENTIFIER_AUTHORITY nt_authority = SECURITY_NT_AUTHORITY;
-  UniqueSid administrators;
+  bsi::win32::UniqueSid administrators;
   if (!AllocateAndInitializeSid(&nt_authority, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0,
                                 0, administrators.put())) {
     detail::ThrowLastError("cannot build the Administrators SID");

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "handles.h"
 #include "probe_util.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 namespace {
@@ -42,7 +42,7 @@ const Spooler& TheSpooler() {
 void ClosePrinterHandle(HANDLE printer) noexcept {
   TheSpooler().close(printer);
 }
-using UniquePrinter = UniqueHandle<HANDLE, &ClosePrinterHandle>;
+using UniquePrinter = bsi::win32::UniqueHandle<HANDLE, &ClosePrinterHandle>;
 
 std::wstring DefaultPrinterName(const Spooler& spooler) {
   DWORD size = 0;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "handles.h"
 #include "probe_util.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 namespace {
@@ -82,7 +82,7 @@ RegistryValue ReadRegistryValue(HKEY root, const std::wstring& key_path, const s
   if (key_path.find(L'\0') != std::wstring::npos || value_name.find(L'\0') != std::wstring::npos) {
     throw ProbeError(E_INVALIDARG, "registry key or value name contains a NUL character");
   }
-  UniqueHkey key;
+  bsi::win32::UniqueHkey key;
   LSTATUS status = RegOpenKeyExW(root, key_path.c_str(), 0, KEY_QUERY_VALUE, key.put());
   if (IsAbsent(status)) return {};
   if (status != ERROR_SUCCESS) detail::ThrowWin32(status, "cannot open registry key");

@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "handles.h"
 #include "probe_util.h"
 #include "probes.h"
+#include "unique_handle.h"
 
 namespace bsq {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 enum class StoreAnswer { kActive, kNoneActive, kNoStore };
 
 StoreAnswer AskEndpointStore() {
-  UniqueHkey render;
+  bsi::win32::UniqueHkey render;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\MMDevices\\Audio\\Render", 0,
                     KEY_READ, render.put()) != ERROR_SUCCESS) {
     return StoreAnswer::kNoStore;
