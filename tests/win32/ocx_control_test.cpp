@@ -24,7 +24,6 @@ using ocx_test::CloseBy;
 
 namespace {
 
-
 std::string Text(const std::wstring& text) {
   return wine_test::Narrow(text);
 }
@@ -214,6 +213,7 @@ void test_interfaces() {
       {&IID_IOleObject, "IOleObject"},
       {&IID_IOleWindow, "IOleWindow"},
       {&IID_IOleInPlaceObject, "IOleInPlaceObject"},
+      {&IID_IOleInPlaceObjectWindowless, "IOleInPlaceObjectWindowless"},
       {&IID_IPersist, "IPersist"},
       {&IID_IPersistStreamInit, "IPersistStreamInit"},
       {&IID_IProvideClassInfo, "IProvideClassInfo"},
@@ -231,6 +231,15 @@ void test_interfaces() {
     face.As(&back);
     ok(back.Get() == identity.Get(), "%s: IUnknown %p is not %p\n", entry.name, back.Get(), identity.Get());
   }
+  // A base interface is answered by the derived one's table, so a windowless site's face is the same pointer.
+  ComPtr<IOleWindow> window;
+  ComPtr<IOleInPlaceObjectWindowless> windowless;
+  control.As(&window);
+  control.As(&windowless);
+  ok(window && window.Get() == static_cast<IOleWindow*>(windowless.Get()), "IOleWindow %p is not the windowless %p\n",
+     window.Get(), windowless.Get());
+  window.Reset();
+  windowless.Reset();
   // Meant for trusted hosts: the control does not declare itself safe for scripts or initialization.
   void* out = reinterpret_cast<void*>(0xdeadbeef);
   HRESULT hr = control->QueryInterface(IID_IObjectSafety, &out);

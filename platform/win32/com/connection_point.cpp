@@ -2,7 +2,6 @@
 #include "connection_point.h"
 
 #include <algorithm>
-#include <new>
 
 using Microsoft::WRL::ComPtr;
 
@@ -91,17 +90,8 @@ HRESULT ConnectionPointEnum::Reset() noexcept {
 }
 
 HRESULT ConnectionPointEnum::Clone(IEnumConnectionPoints** copy) noexcept {
-  if (!copy) return E_POINTER;
-  *copy = nullptr;
-  ConnectionPointEnum* clone = nullptr;
-  try {
-    clone = new ConnectionPointEnum(points_);
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  clone->position_ = position_;
-  *copy = clone;
-  return S_OK;
+  // Create copies the list before the new enumerator owns it; a failing copy gives E_OUTOFMEMORY.
+  return Create(IID_PPV_ARGS(copy), points_, position_);
 }
 
 }  // namespace bsi::win32::com

@@ -54,8 +54,9 @@ class ConnectionPoint final : public bsi::com::ComObject<ConnectionPoint, IConne
 /// Enumerates a fixed list of connection points.
 class ConnectionPointEnum final : public bsi::com::ComObject<ConnectionPointEnum, IEnumConnectionPoints> {
  public:
-  explicit ConnectionPointEnum(std::vector<Microsoft::WRL::ComPtr<IConnectionPoint>> points) noexcept
-      : points_(std::move(points)) {}
+  explicit ConnectionPointEnum(std::vector<Microsoft::WRL::ComPtr<IConnectionPoint>> points,
+                               std::size_t position = 0) noexcept
+      : points_(std::move(points)), position_(position) {}
 
   HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** points, ULONG* fetched) noexcept override;
   HRESULT STDMETHODCALLTYPE Skip(ULONG count) noexcept override;

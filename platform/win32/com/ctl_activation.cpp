@@ -135,50 +135,14 @@ void CtlBrindtSysInfo::SetUserMode(bool user_mode) noexcept {
 
 // ---- IOleInPlaceObjectWindowless ----
 
-HRESULT CtlBrindtSysInfo::WindowlessFace::QueryInterface(REFIID iid, void** out) noexcept {
-  return outer_->QueryInterface(iid, out);
-}
-
-ULONG CtlBrindtSysInfo::WindowlessFace::AddRef() noexcept {
-  return outer_->AddRef();
-}
-
-ULONG CtlBrindtSysInfo::WindowlessFace::Release() noexcept {
-  return outer_->Release();
-}
-
-HRESULT CtlBrindtSysInfo::WindowlessFace::GetWindow(HWND* window) noexcept {
-  return outer_->GetWindow(window);
-}
-
-HRESULT CtlBrindtSysInfo::WindowlessFace::ContextSensitiveHelp(BOOL enter) noexcept {
-  return outer_->ContextSensitiveHelp(enter);
-}
-
-HRESULT CtlBrindtSysInfo::WindowlessFace::InPlaceDeactivate() noexcept {
-  return outer_->InPlaceDeactivate();
-}
-
-HRESULT CtlBrindtSysInfo::WindowlessFace::UIDeactivate() noexcept {
-  return outer_->UIDeactivate();
-}
-
-HRESULT CtlBrindtSysInfo::WindowlessFace::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
-  return outer_->SetObjectRects(position, clip);
-}
-
-HRESULT CtlBrindtSysInfo::WindowlessFace::ReactivateAndUndo() noexcept {
-  return outer_->ReactivateAndUndo();
-}
-
 // No mouse, keyboard or focus of its own: every message goes to the container's default handling.
-HRESULT CtlBrindtSysInfo::WindowlessFace::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) noexcept {
+HRESULT CtlBrindtSysInfo::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) noexcept {
   if (!result) return E_POINTER;
   *result = 0;
   return S_FALSE;
 }
 
-HRESULT CtlBrindtSysInfo::WindowlessFace::GetDropTarget(IDropTarget** target) noexcept {
+HRESULT CtlBrindtSysInfo::GetDropTarget(IDropTarget** target) noexcept {
   if (!target) return E_POINTER;
   *target = nullptr;
   return E_NOTIMPL;  // nothing can be dropped on it

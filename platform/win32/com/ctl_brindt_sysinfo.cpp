@@ -3,7 +3,6 @@
 
 #include <oleauto.h>
 
-#include <new>
 #include <utility>
 #include <vector>
 
@@ -13,28 +12,6 @@
 using Microsoft::WRL::ComPtr;
 
 namespace bsi::win32::com {
-
-// IUnknown
-
-HRESULT CtlBrindtSysInfo::QueryInterface(REFIID iid, void** out) noexcept {
-  if (!out) return E_POINTER;
-  IUnknown* base = nullptr;
-  if (iid == IID_IOleWindow) {
-    base = static_cast<IOleInPlaceObject*>(this);
-  } else if (iid == IID_IPersist) {
-    base = static_cast<IPersistStreamInit*>(this);
-  } else if (iid == IID_IProvideClassInfo) {
-    base = static_cast<IProvideClassInfo2*>(this);
-  } else if (iid == IID_IViewObject) {
-    base = static_cast<IViewObject2*>(this);
-  } else if (iid == IID_IOleInPlaceObjectWindowless) {
-    base = &windowless_face_;
-  }
-  if (!base) return DispatchObject::QueryInterface(iid, out);
-  base->AddRef();
-  *out = base;
-  return S_OK;
-}
 
 // _ctlBrindtSysInfo
 
@@ -235,36 +212,6 @@ HRESULT CtlBrindtSysInfo::ReactivateAndUndo() noexcept {
   return INPLACE_E_NOTUNDOABLE;
 }
 
-// IPersist, IPersistStreamInit
-
-HRESULT CtlBrindtSysInfo::GetClassID(CLSID* clsid) noexcept {
-  if (!clsid) return E_POINTER;
-  *clsid = CLSID_ctlBrindtSysInfo;
-  return S_OK;
-}
-
-HRESULT CtlBrindtSysInfo::IsDirty() noexcept {
-  return S_FALSE;
-}
-
-HRESULT CtlBrindtSysInfo::Load(IStream* stream) noexcept {
-  return stream ? S_OK : E_POINTER;
-}
-
-HRESULT CtlBrindtSysInfo::Save(IStream* stream, BOOL) noexcept {
-  return stream ? S_OK : E_POINTER;
-}
-
-HRESULT CtlBrindtSysInfo::GetSizeMax(ULARGE_INTEGER* size) noexcept {
-  if (!size) return E_POINTER;
-  size->QuadPart = 0;
-  return S_OK;
-}
-
-HRESULT CtlBrindtSysInfo::InitNew() noexcept {
-  return S_OK;
-}
-
 // IProvideClassInfo, IProvideClassInfo2
 
 HRESULT CtlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
@@ -290,21 +237,17 @@ HRESULT CtlBrindtSysInfo::EnumConnectionPoints(IEnumConnectionPoints** points) n
   ComPtr<IConnectionPoint> point;
   if (const HRESULT hr = FindConnectionPoint(DIID___ctlBrindtSysInfo, &point); FAILED(hr)) return hr;
   try {
-    *points = new ConnectionPointEnum({point});
+    return ConnectionPointEnum::Create(IID_PPV_ARGS(points), std::vector<ComPtr<IConnectionPoint>>{point});
   } catch (...) {
-    return E_OUTOFMEMORY;
+    return E_OUTOFMEMORY;  // the list could not be made
   }
-  return S_OK;
 }
 
 HRESULT CtlBrindtSysInfo::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
   if (!point) return E_POINTER;
   *point = nullptr;
   if (iid != DIID___ctlBrindtSysInfo) return CONNECT_E_NOCONNECTION;
-  auto* created = new (std::nothrow) ConnectionPoint(this, DIID___ctlBrindtSysInfo, &sinks_);
-  if (!created) return E_OUTOFMEMORY;
-  *point = created;
-  return S_OK;
+  return ConnectionPoint::Create(IID_PPV_ARGS(point), this, DIID___ctlBrindtSysInfo, &sinks_);
 }
 
 // ISupportErrorInfo

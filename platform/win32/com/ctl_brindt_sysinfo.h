@@ -18,17 +18,13 @@ namespace bsi::win32::com {
 // IDispatch, through the type information of _ctlBrindtSysInfo, and ISupportErrorInfo come with the base; the
 // rest of the interface list is what a container needs to site the control.
 class CtlBrindtSysInfo final
-    : public bsi::com::DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObject,
+    : public bsi::com::DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
                                       IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer,
                                       IOleInPlaceActiveObject, IOleControl, IViewObject2, IPersistPropertyBag,
                                       IPersistStorage, IQuickActivate> {
  public:
   // Width and height in HIMETRIC of the control's square: 600 twips, 40 pixels at 96 dpi.
   static constexpr LONG kExtentHimetric = 1058;
-
-  /// Also answers for the interfaces that the list holds only through a derived one (IOleWindow, IPersist,
-  /// IProvideClassInfo, IViewObject), and for IOleInPlaceObjectWindowless through its nested face.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
 
   // _ctlBrindtSysInfo
   HRESULT STDMETHODCALLTYPE ShowSysInfo(VARIANT* result) noexcept override;
@@ -57,15 +53,17 @@ class CtlBrindtSysInfo final
   HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) noexcept override;
   HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) noexcept override;
 
-  // IOleWindow, IOleInPlaceObject
+  // IOleWindow, IOleInPlaceObject, IOleInPlaceObjectWindowless (a windowless site asks for the last)
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) noexcept override;
   HRESULT STDMETHODCALLTYPE InPlaceDeactivate() noexcept override;
   HRESULT STDMETHODCALLTYPE UIDeactivate() noexcept override;
   HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) noexcept override;
   HRESULT STDMETHODCALLTYPE ReactivateAndUndo() noexcept override;
+  HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam, LRESULT* result) noexcept override;
+  HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget** target) noexcept override;
 
-  // IPersist, IPersistStreamInit: the control has no properties, so its saved state is empty.
+  // IPersist, IPersistStreamInit (ctl_persistence.cpp): the control has no properties, so its saved state is empty.
   HRESULT STDMETHODCALLTYPE GetClassID(CLSID* clsid) noexcept override;
   HRESULT STDMETHODCALLTYPE IsDirty() noexcept override;
   HRESULT STDMETHODCALLTYPE Load(IStream* stream) noexcept override;
@@ -125,29 +123,6 @@ class CtlBrindtSysInfo final
   HRESULT STDMETHODCALLTYPE HandsOffStorage() noexcept override;
 
  private:
-  /// IOleInPlaceObjectWindowless, which a windowless site asks for. It derives from IOleInPlaceObject, so the
-  /// interface list cannot hold both; this nested face shares the object's identity and count and forwards the
-  /// IOleInPlaceObject methods (ctl_activation.cpp).
-  class WindowlessFace final : public IOleInPlaceObjectWindowless {
-   public:
-    explicit WindowlessFace(CtlBrindtSysInfo* outer) noexcept : outer_(outer) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override;
-    ULONG STDMETHODCALLTYPE AddRef() noexcept override;
-    ULONG STDMETHODCALLTYPE Release() noexcept override;
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) noexcept override;
-    HRESULT STDMETHODCALLTYPE InPlaceDeactivate() noexcept override;
-    HRESULT STDMETHODCALLTYPE UIDeactivate() noexcept override;
-    HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) noexcept override;
-    HRESULT STDMETHODCALLTYPE ReactivateAndUndo() noexcept override;
-    HRESULT STDMETHODCALLTYPE OnWindowMessage(UINT msg, WPARAM wparam, LPARAM lparam,
-                                              LRESULT* result) noexcept override;
-    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget** target) noexcept override;
-
-   private:
-    CtlBrindtSysInfo* outer_;
-  };
-
   // Where a storage object stands in the IPersistStorage protocol.
   enum class StorageState { kUninitialized, kNormal, kNoScribble, kHandsOff };
 
@@ -168,7 +143,6 @@ class CtlBrindtSysInfo final
   SinkList sinks_;
 
   // Activation and the resize rule (ctl_activation.cpp).
-  WindowlessFace windowless_face_{this};
   RECT position_{};           // in the container's client pixels; always the fixed square
   bool windowless_ = false;   // activated through IOleInPlaceSiteWindowless
   bool asking_site_ = false;  // inside OnPosRectChange / RequestNewObjectLayout

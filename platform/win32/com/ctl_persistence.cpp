@@ -1,12 +1,41 @@
 // SPDX-License-Identifier: MIT
-// ctlBrindtSysInfo's saved state through IPersistPropertyBag and IPersistStorage. The control has no properties:
-// it saves an empty state and loads any state, and it is never dirty. IPersistStreamInit is in
-// ctl_brindt_sysinfo.cpp.
+// ctlBrindtSysInfo's saved state through IPersistStreamInit, IPersistPropertyBag and IPersistStorage. The control
+// has no properties: it saves an empty state and loads any state, and it is never dirty.
 #include <windows.h>
 
 #include "ctl_brindt_sysinfo.h"
 
 namespace bsi::win32::com {
+
+// ---- IPersist, IPersistStreamInit ----
+
+HRESULT CtlBrindtSysInfo::GetClassID(CLSID* clsid) noexcept {
+  if (!clsid) return E_POINTER;
+  *clsid = CLSID_ctlBrindtSysInfo;
+  return S_OK;
+}
+
+HRESULT CtlBrindtSysInfo::IsDirty() noexcept {
+  return S_FALSE;
+}
+
+HRESULT CtlBrindtSysInfo::Load(IStream* stream) noexcept {
+  return stream ? S_OK : E_POINTER;
+}
+
+HRESULT CtlBrindtSysInfo::Save(IStream* stream, BOOL) noexcept {
+  return stream ? S_OK : E_POINTER;
+}
+
+HRESULT CtlBrindtSysInfo::GetSizeMax(ULARGE_INTEGER* size) noexcept {
+  if (!size) return E_POINTER;
+  size->QuadPart = 0;
+  return S_OK;
+}
+
+HRESULT CtlBrindtSysInfo::InitNew() noexcept {
+  return S_OK;
+}
 
 // ---- IPersistPropertyBag ----
 

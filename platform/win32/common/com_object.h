@@ -6,16 +6,24 @@
 #include <windows.h>
 // After windows.h:
 #include <objbase.h>
+#include <ocidl.h>
+#include <oleidl.h>
 #include <unknwn.h>
 
 #include <atomic>
 #include <new>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 
 #include "module.h"
 
 namespace bsi::com {
+
+/// The interfaces that others derive from. A listed interface also answers for each of these that it derives
+/// from, so the list names only the most derived one (IOleInPlaceObjectWindowless answers for IOleInPlaceObject
+/// and IOleWindow).
+using BaseInterfaces = std::tuple<IDispatch, IOleWindow, IOleInPlaceObject, IPersist, IProvideClassInfo, IViewObject>;
 
 template <class Derived, class... Interfaces>
 class ComObject : public Interfaces... {
@@ -26,12 +34,15 @@ class ComObject : public Interfaces... {
   ComObject(const ComObject&) = delete;
   ComObject& operator=(const ComObject&) = delete;
 
+  /// A listed interface first; else the first listed one, in list order, that derives from the asked one.
   STDMETHODIMP QueryInterface(REFIID riid, void** object) noexcept override {
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (riid == IID_IUnknown) {
       *object = static_cast<IUnknown*>(static_cast<First*>(this));
-    } else if (!(Match<Interfaces>(riid, object) || ...)) {
+    } else if (!(MatchListed<Interfaces>(riid, object) || ...) &&
+               !(MatchBases<Interfaces>(riid, object, std::make_index_sequence<std::tuple_size_v<BaseInterfaces>>{}) ||
+                 ...)) {
       return E_NOINTERFACE;
     }
     AddRef();
@@ -69,19 +80,24 @@ class ComObject : public Interfaces... {
 
  private:
   template <class I>
-  bool Match(REFIID riid, void** object) noexcept {
-    if (riid == __uuidof(I)) {
-      *object = static_cast<I*>(this);
-      return true;
-    }
-    // A dual interface also answers for IDispatch.
-    if constexpr (std::is_base_of_v<IDispatch, I> && !std::is_same_v<IDispatch, I>) {
-      if (riid == IID_IDispatch) {
-        *object = static_cast<IDispatch*>(static_cast<I*>(this));
+  bool MatchListed(REFIID riid, void** object) noexcept {
+    if (riid != __uuidof(I)) return false;
+    *object = static_cast<I*>(this);
+    return true;
+  }
+  template <class I, class Base>
+  bool MatchBase(REFIID riid, void** object) noexcept {
+    if constexpr (std::is_base_of_v<Base, I> && !std::is_same_v<Base, I>) {
+      if (riid == __uuidof(Base)) {
+        *object = static_cast<Base*>(static_cast<I*>(this));
         return true;
       }
     }
     return false;
+  }
+  template <class I, std::size_t... Index>
+  bool MatchBases(REFIID riid, void** object, std::index_sequence<Index...>) noexcept {
+    return (MatchBase<I, std::tuple_element_t<Index, BaseInterfaces>>(riid, object) || ...);
   }
 
   std::atomic<ULONG> count_{1};
