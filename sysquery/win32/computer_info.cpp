@@ -10,12 +10,10 @@ class ComputerInfoObject final : public QueryObject<ComputerInfoObject, ICompute
   static constexpr const wchar_t* kProgId = L"BrindtSysQuery.ComputerInfo";
 
   STDMETHODIMP get_ComputerName(VARIANT* value) noexcept override {
-    if (value == nullptr) return E_POINTER;
-    VariantInit(value);
-    return Guard([&] {
+    return Variant(value, [](VARIANT* out) {
       BSTR name = bsi::win32::AllocBstr(bsq::ComputerName());
-      V_VT(value) = VT_BSTR;
-      V_BSTR(value) = name;
+      V_VT(out) = VT_BSTR;
+      V_BSTR(out) = name;
     });
   }
 };

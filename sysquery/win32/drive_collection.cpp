@@ -26,6 +26,7 @@ class DriveEnumerator final : public bsi::com::ComObject<DriveEnumerator, IEnumV
   DriveEnumerator(Texts texts, std::size_t next) noexcept : texts_(std::move(texts)), next_(next) {}
 
   STDMETHODIMP Next(ULONG count, VARIANT* items, ULONG* fetched) noexcept override {
+    if (fetched != nullptr) *fetched = 0;
     if (items == nullptr) return E_POINTER;
     ULONG done = 0;
     while (done < count && next_ < texts_->size()) {
@@ -33,7 +34,6 @@ class DriveEnumerator final : public bsi::com::ComObject<DriveEnumerator, IEnumV
       const HRESULT hr = TextVariant((*texts_)[next_], &items[done]);
       if (FAILED(hr)) {
         for (ULONG i = 0; i < done; ++i) VariantClear(&items[i]);
-        if (fetched != nullptr) *fetched = 0;
         return hr;
       }
       ++done;
@@ -70,9 +70,7 @@ class DriveCollectionObject final : public QueryObject<DriveCollectionObject, ID
     return Plain(count, [&] { return static_cast<long>(texts_->size()); });
   }
   STDMETHODIMP get_Item(VARIANT index, VARIANT* item) noexcept override {
-    if (item == nullptr) return E_POINTER;
-    VariantInit(item);
-    return Guard([&] {
+    return Variant(item, [&](VARIANT* out) {
       // Scripts pass the index by reference or as text; anything that is no whole number is a type mismatch.
       bsi::win32::UniqueVariant number;
       if (FAILED(VariantChangeType(number.get(), &index, 0, VT_I4))) bsi::Raise(bsi::err::kTypeMismatch);
@@ -80,7 +78,7 @@ class DriveCollectionObject final : public QueryObject<DriveCollectionObject, ID
       if (position < 1 || static_cast<std::size_t>(position) > texts_->size()) {
         bsi::Raise(bsi::err::kSubscriptOutOfRange);
       }
-      const HRESULT hr = TextVariant((*texts_)[static_cast<std::size_t>(position) - 1], item);
+      const HRESULT hr = TextVariant((*texts_)[static_cast<std::size_t>(position) - 1], out);
       if (FAILED(hr)) throw bsi::com::ComError(hr, bsi::com::SystemMessage(hr));
     });
   }

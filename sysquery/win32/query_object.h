@@ -37,7 +37,9 @@ class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
     }
   }
 
-  /// A text result: `read` gives a std::wstring.
+  /// Each result kind below clears its out-parameter before anything can fail.
+
+  /// A text result: `read` gives a std::wstring. A failure leaves null.
   template <class Read>
   static HRESULT Text(BSTR* result, Read&& read) noexcept {
     if (result == nullptr) return E_POINTER;
@@ -45,11 +47,20 @@ class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
     return Guard([&] { *result = bsi::win32::AllocBstr(read()); });
   }
 
-  /// A plain result (long, VARIANT_BOOL, CY...): `read` gives the value.
+  /// A plain result (long, VARIANT_BOOL, CY...): `read` gives the value. A failure leaves zero.
   template <class T, class Read>
   static HRESULT Plain(T* result, Read&& read) noexcept {
     if (result == nullptr) return E_POINTER;
+    *result = T{};
     return Guard([&] { *result = read(); });
+  }
+
+  /// A VARIANT result: `fill` writes into the VARIANT, which is empty before and after a failure.
+  template <class Fill>
+  static HRESULT Variant(VARIANT* result, Fill&& fill) noexcept {
+    if (result == nullptr) return E_POINTER;
+    VariantInit(result);
+    return Guard([&] { fill(result); });
   }
 };
 

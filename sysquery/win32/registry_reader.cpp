@@ -25,12 +25,10 @@ class RegistryReaderObject final : public QueryObject<RegistryReaderObject, IReg
     return Plain(value, [&] { return ToVariantBool(Read().exists); });
   }
   STDMETHODIMP get_Value(VARIANT* value) noexcept override {
-    if (value == nullptr) return E_POINTER;
-    VariantInit(value);
-    return Guard([&] {
+    return Variant(value, [this](VARIANT* out) {
       BSTR text = bsi::win32::AllocBstr(Read().text);
-      V_VT(value) = VT_BSTR;
-      V_BSTR(value) = text;
+      V_VT(out) = VT_BSTR;
+      V_BSTR(out) = text;
     });
   }
   // The value type is kept for the caller; Value reads whatever type the value has.

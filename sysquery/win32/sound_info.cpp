@@ -10,12 +10,10 @@ class SoundInfoObject final : public QueryObject<SoundInfoObject, ISoundInfo> {
   static constexpr const wchar_t* kProgId = L"BrindtSysQuery.SoundInfo";
 
   STDMETHODIMP get_Installed(VARIANT* value) noexcept override {
-    if (value == nullptr) return E_POINTER;
-    VariantInit(value);
-    return Guard([&] {
+    return Variant(value, [](VARIANT* out) {
       const bool installed = SoundInstalled();
-      V_VT(value) = VT_BOOL;
-      V_BOOL(value) = ToVariantBool(installed);
+      V_VT(out) = VT_BOOL;
+      V_BOOL(out) = ToVariantBool(installed);
     });
   }
 };

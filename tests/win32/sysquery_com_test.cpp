@@ -310,6 +310,15 @@ void test_registry_reader_settings() {
   TakeErrorInfo();
   ok(reader->get_Value(nullptr) == E_POINTER, "null out-parameter accepted\n");
 
+  // A failing getter still clears its out-parameter: a name with an inner NUL cannot be read.
+  name = SysAllocStringLen(L"a\0b", 3);
+  reader->put_ValueName(name);
+  SysFreeString(name);
+  exists = static_cast<VARIANT_BOOL>(0xdeadbeef);
+  hr = reader->get_Exists(&exists);
+  ok(hr == E_INVALIDARG && exists == VARIANT_FALSE, "inner NUL: Exists hr %#lx value %#x\n", hr, exists);
+  TakeErrorInfo();
+
   ok(reader->Release() == 0, "last Release did not return 0\n");
   RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey.c_str());

@@ -65,6 +65,7 @@ HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) noexcep
 }
 
 HRESULT ConnectionPointEnum::Next(ULONG count, IConnectionPoint** points, ULONG* fetched) noexcept {
+  if (fetched) *fetched = 0;
   if (!points || (count > 1 && !fetched)) return E_POINTER;
   ULONG done = 0;
   while (done < count && position_ < points_.size()) {

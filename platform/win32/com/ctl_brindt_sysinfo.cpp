@@ -102,6 +102,7 @@ HRESULT CtlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
 
 HRESULT CtlBrindtSysInfo::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
   if (!verbs) return E_POINTER;
+  *verbs = nullptr;
   return OleRegEnumVerbs(CLSID_ctlBrindtSysInfo, verbs);
 }
 
@@ -121,6 +122,7 @@ HRESULT CtlBrindtSysInfo::GetUserClassID(CLSID* clsid) noexcept {
 
 HRESULT CtlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
   if (!type) return E_POINTER;
+  *type = nullptr;
   return OleRegGetUserType(CLSID_ctlBrindtSysInfo, form, type);
 }
 
@@ -135,9 +137,9 @@ HRESULT CtlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
 
 HRESULT CtlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
+  *size = {};
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  size->cx = kExtentHimetric;
-  size->cy = kExtentHimetric;
+  *size = {kExtentHimetric, kExtentHimetric};
   return S_OK;
 }
 
@@ -221,10 +223,8 @@ HRESULT CtlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
 
 HRESULT CtlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {
   if (!guid) return E_POINTER;
-  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) {
-    *guid = GUID_NULL;
-    return E_INVALIDARG;
-  }
+  *guid = GUID_NULL;
+  if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
   *guid = DIID___ctlBrindtSysInfo;
   return S_OK;
 }
