@@ -50,7 +50,7 @@ DriveFacts ReadDrive(const std::wstring& root) {
 
 }  // namespace
 
-std::wstring ByteAmountText(std::uint64_t bytes, LANGID language) {
+std::wstring ByteAmountText(std::uint64_t bytes, bsi::UiLanguage language) {
   if (bytes < 1024) return std::to_wstring(bytes) + L" Byte";
   static constexpr const wchar_t* kUnits[] = {L"KB", L"MB", L"GB", L"TB", L"PB", L"EB"};
   // Tenths in whole numbers: no floating point and no C locale (a host may have set one) in the text.
@@ -64,12 +64,12 @@ std::wstring ByteAmountText(std::uint64_t bytes, LANGID language) {
     // 1023.96 KB rounds to "1024,0 KB": such amounts take the next unit.
     if (tenths < 10240 || unit + 1 == std::size(kUnits)) break;
   }
-  const wchar_t separator = detail::IsGerman(language) ? L',' : L'.';
+  const wchar_t separator = language == bsi::UiLanguage::German ? L',' : L'.';
   return std::to_wstring(tenths / 10) + separator + std::to_wstring(tenths % 10) + L" " + kUnits[unit];
 }
 
-std::wstring DriveText(const DriveFacts& drive, LANGID language) {
-  const bool german = detail::IsGerman(language);
+std::wstring DriveText(const DriveFacts& drive, bsi::UiLanguage language) {
+  const bool german = language == bsi::UiLanguage::German;
   std::wstring text = drive.root + L"  " + KindText(drive.type, german);
   if (!drive.label.empty()) text += L"  \"" + drive.label + L"\"";
   if (drive.has_space) {
@@ -79,7 +79,7 @@ std::wstring DriveText(const DriveFacts& drive, LANGID language) {
   return text;
 }
 
-std::vector<std::wstring> DriveTexts(LANGID language) {
+std::vector<std::wstring> DriveTexts(bsi::UiLanguage language) {
   // One "X:\" and a NUL per drive, and the closing NUL; asked again if drives arrived in between.
   std::vector<wchar_t> roots(4 * 26 + 1);
   for (int attempt = 0;; ++attempt) {
