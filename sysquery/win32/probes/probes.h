@@ -103,7 +103,7 @@ struct PrinterFacts {
 PrinterFacts ReadDefaultPrinter();  // all empty when there is no default printer
 bool SoundInstalled();              // at least one wave-out device
 
-// --- Time and drives; texts in the given language
+// --- Time and drives; texts in the given language (words.def)
 std::uint64_t RunningMilliseconds();
 std::wstring RunningTimeText(std::uint64_t milliseconds, bsi::UiLanguage language);
 

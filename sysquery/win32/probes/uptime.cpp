@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "probe_util.h"
 #include "probes.h"
+#include "words.h"
 
 namespace bsq {
 
@@ -19,9 +19,7 @@ std::wstring RunningTimeText(std::uint64_t milliseconds, bsi::UiLanguage languag
   std::swprintf(clock, 16, L"%02u:%02u:%02u", static_cast<unsigned>(seconds / 3600 % 24),
                 static_cast<unsigned>(seconds / 60 % 60), static_cast<unsigned>(seconds % 60));
   if (days == 0) return clock;
-  const bool german = language == bsi::UiLanguage::German;
-  const wchar_t* unit = german ? (days == 1 ? L" Tag, " : L" Tage, ") : (days == 1 ? L" day, " : L" days, ");
-  return std::to_wstring(days) + unit + clock;
+  return std::to_wstring(days) + L" " + WordText(days == 1 ? Word::kDay : Word::kDays, language) + L", " + clock;
 }
 
 }  // namespace bsq
