@@ -15,6 +15,7 @@
 
 #include "probes.h"
 #include "timing.h"
+#include "ui_language.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
   // oleaut32 loaded (BSTR, VARIANT, type library): its load is no probe's cost.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   LoadLibraryW(L"oleaut32.dll");
-  const LANGID language = bsq::UiLanguage();
+  const bsi::UiLanguage language = bsi::win32::UserUiLanguage();
   HWND bar = CreateWindowExW(0, L"msctls_progress32", L"", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, nullptr, nullptr);
   const std::vector<Probe> probes = {
       {"registry",
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
        }},
       {"sound", [] { return std::string(bsq::SoundInstalled() ? "yes" : "no"); }},
       {"uptime", [language] { return Narrow(bsq::RunningTimeText(bsq::RunningMilliseconds(), language)); }},
-      {"time_zone", [language] { return Narrow(bsq::ReadTimeZone(language).name); }},
+      {"time_zone", [] { return Narrow(bsq::ReadTimeZone().name); }},
       {"drives",
        [language] {
          std::string all;

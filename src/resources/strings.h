@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/version.h"
 #include "runtime/text.h"
 
 namespace bsi {
@@ -46,13 +47,13 @@ class Catalogue final : public StringSource {
 /// The text of string `id` in one table; raises 326 for an unknown id.
 Text CatalogueText(UiLanguage language, std::int32_t id);
 
-/// The module's version record.
+/// The module's version record, from the project's version (resources/version.h is generated).
 struct VersionRecord {
   std::int16_t major;
   std::int16_t minor;
   std::int16_t build;
   std::int16_t revision;
 };
-inline constexpr VersionRecord kVersion{2, 1, 0, 8};
+inline constexpr VersionRecord kVersion{BSI_VERSION_MAJOR, BSI_VERSION_MINOR, BSI_VERSION_BUILD, BSI_VERSION_REVISION};
 
 }  // namespace bsi

@@ -2,6 +2,7 @@
 // DriveInfo: the available drives, one text each, as a collection.
 #include "drive_collection.h"
 #include "query_object.h"
+#include "ui_language.h"
 
 namespace bsq {
 namespace {
@@ -14,7 +15,7 @@ class DriveInfoObject final : public QueryObject<DriveInfoObject, IDriveInfo> {
     if (drives == nullptr) return E_POINTER;
     *drives = nullptr;
     return Guard([&] {
-      const HRESULT hr = CreateDriveCollection(DriveTexts(UiLanguage()), drives);
+      const HRESULT hr = CreateDriveCollection(DriveTexts(bsi::win32::UserUiLanguage()), drives);
       if (FAILED(hr)) throw bsi::com::ComError(hr, bsi::com::SystemMessage(hr));
     });
   }

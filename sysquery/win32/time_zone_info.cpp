@@ -33,7 +33,7 @@ class TimeZoneInfoObject final : public QueryObject<TimeZoneInfoObject, ITimeZon
 
  private:
   const TimeZoneFacts& Read() {
-    return facts_.Get([this] { return ReadTimeZone(UiLanguage()); });
+    return facts_.Get([this] { return ReadTimeZone(); });
   }
   FreshFacts<TimeZoneFacts> facts_;
 };

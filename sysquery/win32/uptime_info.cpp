@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // UptimeInfo: how long the system has been running, in words of the user's language.
 #include "query_object.h"
+#include "ui_language.h"
 
 namespace bsq {
 namespace {
@@ -10,7 +11,7 @@ class UptimeInfoObject final : public QueryObject<UptimeInfoObject, IUptimeInfo>
   static constexpr const wchar_t* kProgId = L"BrindtSysQuery.UptimeInfo";
 
   STDMETHODIMP get_RunningTime(BSTR* value) noexcept override {
-    return Text(value, [] { return RunningTimeText(RunningMilliseconds(), UiLanguage()); });
+    return Text(value, [] { return RunningTimeText(RunningMilliseconds(), bsi::win32::UserUiLanguage()); });
   }
 };
 

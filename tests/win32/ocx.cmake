@@ -6,8 +6,8 @@ function(bsi_ocx_test name)
   cmake_parse_arguments(ARG "RUN_SERIAL" "" "" ${ARGN})
   add_executable(ocx_${name}_test ocx_${name}_test.cpp)
   target_include_directories(ocx_${name}_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(ocx_${name}_test PRIVATE bsi_ocx_identity bsi_resources bsi_runtime bsi_warnings ole32
-    oleaut32 uuid user32 advapi32 version)
+  target_link_libraries(ocx_${name}_test PRIVATE bsi_ocx_identity bsi_com_common bsi_resources bsi_runtime
+    bsi_warnings ole32 oleaut32 uuid user32 advapi32 version)
   add_dependencies(ocx_${name}_test BrindtSysInfo)
   if(COMMAND bsi_wine_test)
     bsi_wine_test(ocx.${name} ocx_${name}_test)

@@ -14,6 +14,7 @@
 #include "ocx_support.h"
 #include "resources/strings.h"
 #include "runtime/error.h"
+#include "ui_language.h"
 #include "wine_test.h"
 
 using Microsoft::WRL::ComPtr;
@@ -125,8 +126,7 @@ void test_window_without_query_library() {
   ok(hr == S_OK && V_VT(&result) == VT_EMPTY, "ShowSysInfo: hr %#lx type %u\n", hr, V_VT(&result));
   ok(g_seen.state == 2, "the sequence stopped in state %d\n", g_seen.state);
 
-  const auto language =
-      PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN ? bsi::UiLanguage::German : bsi::UiLanguage::English;
+  const bsi::UiLanguage language = bsi::win32::UserUiLanguage();
   auto S = [language](std::int32_t id) { return Wide(bsi::CatalogueText(language, id)); };
   // "Description:" + text + CR LF CR LF + "Number:" + number, no spaces after the colons.
   const std::wstring message =

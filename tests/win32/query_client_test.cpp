@@ -15,6 +15,7 @@
 #include "query/query_session.h"
 #include "query_client.h"
 #include "runtime/error.h"
+#include "ui_language.h"
 #include "wine_test.h"
 
 using wine_test::Narrow;
@@ -122,7 +123,7 @@ void test_values_converted() {
 
   // Texts in the UI language of this run.
   const bsi::Text zone = session.Get<bsi::TimeZoneInfo>().Name();
-  ok(Wide(zone) == bsq::ReadTimeZone(bsq::UiLanguage()).name, "time zone %s\n", Utf8(zone).c_str());
+  ok(Wide(zone) == bsq::ReadTimeZone().name, "time zone %s\n", Utf8(zone).c_str());
 
   const bsq::OsVersion os = bsq::ReadOsVersion();
   auto& version = session.Get<bsi::OSVersionInfo>();
@@ -134,7 +135,7 @@ void test_values_converted() {
   auto* collection = dynamic_cast<bsi::Collection*>(drives.get());
   ok(collection != nullptr, "Drives is no Collection\n");
   if (collection != nullptr) {
-    const std::vector<std::wstring> texts = bsq::DriveTexts(bsq::UiLanguage());
+    const std::vector<std::wstring> texts = bsq::DriveTexts(bsi::win32::UserUiLanguage());
     ok(collection->Count() == static_cast<std::int32_t>(texts.size()), "Count %d\n", collection->Count());
     for (std::int32_t i = 1; i <= collection->Count() && i <= static_cast<std::int32_t>(texts.size()); ++i) {
       const bsi::Variant item = collection->Item(i);

@@ -16,6 +16,7 @@
 #include "com_object.h"
 #include "com_test.h"
 #include "probes.h"
+#include "ui_language.h"
 #include "wine_test.h"
 
 using com_test::Invoke;
@@ -64,10 +65,15 @@ VARIANT LongArg(LONG value) {
 }
 
 void test_ui_language() {
+  // Any German is German, every other language English.
+  const bsi::UiLanguage austrian = bsi::win32::LanguageForLangId(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN));
+  ok(austrian == bsi::UiLanguage::German, "de-AT: language %d\n", static_cast<int>(austrian));
+  const bsi::UiLanguage french = bsi::win32::LanguageForLangId(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
+  ok(french == bsi::UiLanguage::English, "fr-FR: language %d\n", static_cast<int>(french));
   // The bed passes LC_ALL; Wine takes the UI language from it, per process.
-  const LANGID language = GetUserDefaultUILanguage();
-  const WORD expected = com_test::IsGermanRun() ? LANG_GERMAN : LANG_ENGLISH;
-  ok(PRIMARYLANGID(language) == expected, "UI language %#x, expected primary %#x\n", language, expected);
+  const bsi::UiLanguage expected = com_test::IsGermanRun() ? bsi::UiLanguage::German : bsi::UiLanguage::English;
+  ok(bsi::win32::UserUiLanguage() == expected, "UI language %#x, LC_ALL %s\n", GetUserDefaultUILanguage(),
+     com_test::IsGermanRun() ? "German" : "English");
 }
 
 void test_classes_by_clsid_and_progid() {

@@ -20,6 +20,7 @@
 #include "resources/strings.h"
 #include "show_sysinfo.h"
 #include "support/scripted_library.h"
+#include "ui_language.h"
 #include "wine_test.h"
 
 namespace {
@@ -251,7 +252,7 @@ void test_gauges_after_ticks(bsi::QueryLibrary& library) {
     Sleep(3300);  // two ticks of 1.5 s
     Settle(form);
     if (!screenshot_folder.empty()) {
-      const bool german = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN;
+      const bool german = bsi::win32::UserUiLanguage() == bsi::UiLanguage::German;
       SaveScreenshot(form, screenshot_folder + (german ? L"\\sysinfo-de.bmp" : L"\\sysinfo-en.bmp"));
     }
     for (int i = 0; i < 3; ++i) {

@@ -15,6 +15,7 @@
 #include "resources/strings.h"
 #include "runtime/error.h"
 #include "runtime/memory_list_view.h"
+#include "ui_language.h"
 #include "unique_handle.h"
 
 namespace {
@@ -93,9 +94,7 @@ int main() {
   }
   int exit_code = 0;
   {
-    const bsi::UiLanguage language =
-        PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN ? bsi::UiLanguage::German : bsi::UiLanguage::English;
-    bsi::Catalogue strings(language);
+    bsi::Catalogue strings(bsi::win32::UserUiLanguage());
     const bsi::Locale locale{LocaleUnit(LOCALE_SDECIMAL, u'.'), LocaleUnit(LOCALE_STHOUSAND, u',')};
     bsi::MemoryListView list;
     NoWindowSystem window_system;

@@ -9,24 +9,25 @@
 #include "probe_util.h"
 #include "probes.h"
 #include "unique_handle.h"
+#include "words.h"
 
 namespace bsq {
 namespace {
 
-const wchar_t* KindText(UINT type, bool german) {
+Word KindWord(UINT type) {
   switch (type) {
     case DRIVE_REMOVABLE:
-      return german ? L"Wechseldatenträger" : L"Removable drive";
+      return Word::kRemovableDrive;
     case DRIVE_FIXED:
-      return german ? L"Festplatte" : L"Local disk";
+      return Word::kFixedDrive;
     case DRIVE_REMOTE:
-      return german ? L"Netzlaufwerk" : L"Network drive";
+      return Word::kNetworkDrive;
     case DRIVE_CDROM:
-      return german ? L"CD/DVD-Laufwerk" : L"CD/DVD drive";
+      return Word::kCdDvdDrive;
     case DRIVE_RAMDISK:
-      return german ? L"RAM-Disk" : L"RAM disk";
+      return Word::kRamDisk;
     default:
-      return german ? L"Unbekannt" : L"Unknown";
+      return Word::kUnknownDrive;
   }
 }
 
@@ -50,8 +51,8 @@ DriveFacts ReadDrive(const std::wstring& root) {
 
 }  // namespace
 
-std::wstring ByteAmountText(std::uint64_t bytes, LANGID language) {
-  if (bytes < 1024) return std::to_wstring(bytes) + L" Byte";
+std::wstring ByteAmountText(std::uint64_t bytes, bsi::UiLanguage language) {
+  if (bytes < 1024) return std::to_wstring(bytes) + L" " + WordText(Word::kByte, language);
   static constexpr const wchar_t* kUnits[] = {L"KB", L"MB", L"GB", L"TB", L"PB", L"EB"};
   // Tenths in whole numbers: no floating point and no C locale (a host may have set one) in the text.
   std::size_t unit = 0;
@@ -64,22 +65,21 @@ std::wstring ByteAmountText(std::uint64_t bytes, LANGID language) {
     // 1023.96 KB rounds to "1024,0 KB": such amounts take the next unit.
     if (tenths < 10240 || unit + 1 == std::size(kUnits)) break;
   }
-  const wchar_t separator = detail::IsGerman(language) ? L',' : L'.';
-  return std::to_wstring(tenths / 10) + separator + std::to_wstring(tenths % 10) + L" " + kUnits[unit];
+  return std::to_wstring(tenths / 10) + WordText(Word::kDecimalSeparator, language) + std::to_wstring(tenths % 10) +
+         L" " + kUnits[unit];
 }
 
-std::wstring DriveText(const DriveFacts& drive, LANGID language) {
-  const bool german = detail::IsGerman(language);
-  std::wstring text = drive.root + L"  " + KindText(drive.type, german);
+std::wstring DriveText(const DriveFacts& drive, bsi::UiLanguage language) {
+  std::wstring text = drive.root + L"  " + WordText(KindWord(drive.type), language);
   if (!drive.label.empty()) text += L"  \"" + drive.label + L"\"";
   if (drive.has_space) {
-    text += L"  " + ByteAmountText(drive.free_bytes, language) + (german ? L" frei von " : L" free of ") +
+    text += L"  " + ByteAmountText(drive.free_bytes, language) + L" " + WordText(Word::kFreeOf, language) + L" " +
             ByteAmountText(drive.total_bytes, language);
   }
   return text;
 }
 
-std::vector<std::wstring> DriveTexts(LANGID language) {
+std::vector<std::wstring> DriveTexts(bsi::UiLanguage language) {
   // One "X:\" and a NUL per drive, and the closing NUL; asked again if drives arrived in between.
   std::vector<wchar_t> roots(4 * 26 + 1);
   for (int attempt = 0;; ++attempt) {

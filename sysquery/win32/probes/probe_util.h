@@ -10,10 +10,6 @@
 
 namespace bsq::detail {
 
-inline bool IsGerman(LANGID language) {
-  return PRIMARYLANGID(language) == LANG_GERMAN;
-}
-
 [[noreturn]] inline void ThrowWin32(DWORD error, const char* what) {
   throw ProbeError(HRESULT_FROM_WIN32(error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error), what);
 }

@@ -20,6 +20,8 @@
 #include <utility>
 #include <vector>
 
+#include "resources/strings.h"
+
 namespace bsq {
 
 class ProbeError : public std::runtime_error {
@@ -101,9 +103,9 @@ struct PrinterFacts {
 PrinterFacts ReadDefaultPrinter();  // all empty when there is no default printer
 bool SoundInstalled();              // at least one wave-out device
 
-// --- Time and drives; texts in the given UI language (German for a German LANGID, English otherwise)
+// --- Time and drives; texts in the given language (words.def)
 std::uint64_t RunningMilliseconds();
-std::wstring RunningTimeText(std::uint64_t milliseconds, LANGID language);
+std::wstring RunningTimeText(std::uint64_t milliseconds, bsi::UiLanguage language);
 
 struct TimeZoneFacts {
   LONG bias = 0;
@@ -114,17 +116,14 @@ struct TimeZoneFacts {
   bool daylight_active = false;
   std::wstring name;  // what the list shows
 };
-TimeZoneFacts ReadTimeZone(LANGID language);
+TimeZoneFacts ReadTimeZone();
 
 /// One text per available drive, in drive-letter order, each beginning with its root ("C:\").
-std::vector<std::wstring> DriveTexts(LANGID language);
+std::vector<std::wstring> DriveTexts(bsi::UiLanguage language);
 
 // --- Gauges
 /// Switches the bar's visual theme off and draws it in the two colours (0x00BBGGRR).
 void SetProgressBarColors(HWND bar, COLORREF bar_color, COLORREF back_color);
-
-/// The user-interface language the texts above follow.
-LANGID UiLanguage();
 
 // --- Decoders and text forms the probes above are built from, open to tests
 /// Raw registry data of the given type as ReadRegistryValue returns it (exists is true).
@@ -153,9 +152,9 @@ struct DriveFacts {
   std::uint64_t free_bytes = 0;
   std::uint64_t total_bytes = 0;
 };
-std::wstring DriveText(const DriveFacts& drive, LANGID language);
+std::wstring DriveText(const DriveFacts& drive, bsi::UiLanguage language);
 /// A byte amount with one decimal in the largest fitting binary unit: "12,3 GB" (German), "12.3 GB".
-std::wstring ByteAmountText(std::uint64_t bytes, LANGID language);
+std::wstring ByteAmountText(std::uint64_t bytes, bsi::UiLanguage language);
 /// The zone's name in effect and its current offset: "W. Europe Daylight Time (UTC+02:00)".
 std::wstring TimeZoneText(const TimeZoneFacts& zone);
 

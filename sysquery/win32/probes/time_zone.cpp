@@ -26,7 +26,7 @@ std::wstring TimeZoneText(const TimeZoneFacts& zone) {
   return name + L" (" + utc + L")";
 }
 
-TimeZoneFacts ReadTimeZone(LANGID /*language*/) {
+TimeZoneFacts ReadTimeZone() {
   // The zone names come from the system in its own language; the offset is language-neutral.
   DYNAMIC_TIME_ZONE_INFORMATION info{};
   const DWORD state = GetDynamicTimeZoneInformation(&info);

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "probe_util.h"
 #include "probes.h"
+#include "words.h"
 
 namespace bsq {
 
@@ -12,16 +12,14 @@ std::uint64_t RunningMilliseconds() {
   return GetTickCount64();
 }
 
-std::wstring RunningTimeText(std::uint64_t milliseconds, LANGID language) {
+std::wstring RunningTimeText(std::uint64_t milliseconds, bsi::UiLanguage language) {
   const std::uint64_t seconds = milliseconds / 1000;
   const std::uint64_t days = seconds / 86400;
   wchar_t clock[16];
   std::swprintf(clock, 16, L"%02u:%02u:%02u", static_cast<unsigned>(seconds / 3600 % 24),
                 static_cast<unsigned>(seconds / 60 % 60), static_cast<unsigned>(seconds % 60));
   if (days == 0) return clock;
-  const bool german = detail::IsGerman(language);
-  const wchar_t* unit = german ? (days == 1 ? L" Tag, " : L" Tage, ") : (days == 1 ? L" day, " : L" days, ");
-  return std::to_wstring(days) + unit + clock;
+  return std::to_wstring(days) + L" " + WordText(days == 1 ? Word::kDay : Word::kDays, language) + L", " + clock;
 }
 
 }  // namespace bsq
