@@ -137,7 +137,7 @@ HRESULT CtlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
 
 HRESULT CtlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
-  *size = {};
+  // An aspect the control does not draw leaves the caller's size alone, as OLE's own objects do.
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   *size = {kExtentHimetric, kExtentHimetric};
   return S_OK;
