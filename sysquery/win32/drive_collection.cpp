@@ -21,7 +21,7 @@ HRESULT TextVariant(const std::wstring& text, VARIANT* out) noexcept {
   return S_OK;
 }
 
-class DriveEnumerator final : public bsi::com::ComObject<DriveEnumerator, IEnumVARIANT> {
+class DriveEnumerator final : public bsi::win32::com::ComObject<DriveEnumerator, IEnumVARIANT> {
  public:
   DriveEnumerator(Texts texts, std::size_t next) noexcept : texts_(std::move(texts)), next_(next) {}
 
@@ -79,7 +79,7 @@ class DriveCollectionObject final : public QueryObject<DriveCollectionObject, ID
         bsi::Raise(bsi::err::kSubscriptOutOfRange);
       }
       const HRESULT hr = TextVariant((*texts_)[static_cast<std::size_t>(position) - 1], out);
-      if (FAILED(hr)) throw bsi::com::ComError(hr, bsi::com::SystemMessage(hr));
+      if (FAILED(hr)) throw bsi::win32::com::ComError(hr, bsi::win32::com::SystemMessage(hr));
     });
   }
   STDMETHODIMP get__NewEnum(IUnknown** enumerator) noexcept override {

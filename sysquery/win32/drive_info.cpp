@@ -16,7 +16,7 @@ class DriveInfoObject final : public QueryObject<DriveInfoObject, IDriveInfo> {
     *drives = nullptr;
     return Guard([&] {
       const HRESULT hr = CreateDriveCollection(DriveTexts(bsi::win32::UserUiLanguage()), drives);
-      if (FAILED(hr)) throw bsi::com::ComError(hr, bsi::com::SystemMessage(hr));
+      if (FAILED(hr)) throw bsi::win32::com::ComError(hr, bsi::win32::com::SystemMessage(hr));
     });
   }
 };

@@ -32,28 +32,28 @@ namespace {
   X(DriveInfo, L"Brindt SysQuery drives")                       \
   X(ProgressBarColors, L"Brindt SysQuery progress bar colours")
 
-#define BSQ_ENTRY(name, description) bsi::com::ClassEntry{&CLSID_##name, description, L"BrindtSysQuery." #name},
+#define BSQ_ENTRY(name, description) bsi::win32::com::ClassEntry{&CLSID_##name, description, L"BrindtSysQuery." #name},
 #define BSQ_CREATE(name, description) &bsq::Create##name,
-constexpr bsi::com::ClassEntry kClasses[] = {BSQ_CLASSES(BSQ_ENTRY)};
-constexpr bsi::com::CreateFunction kCreate[] = {BSQ_CLASSES(BSQ_CREATE)};
+constexpr bsi::win32::com::ClassEntry kClasses[] = {BSQ_CLASSES(BSQ_ENTRY)};
+constexpr bsi::win32::com::CreateFunction kCreate[] = {BSQ_CLASSES(BSQ_CREATE)};
 #undef BSQ_CREATE
 #undef BSQ_ENTRY
 #undef BSQ_CLASSES
 
 // The library declares no lcid: it is registered under 0.
-constexpr bsi::com::ServerTable kServer = {{&LIBID_BrindtSysQuery, 1, 0, 0}, kClasses};
+constexpr bsi::win32::com::ServerTable kServer = {{&LIBID_BrindtSysQuery, 1, 0, 0}, kClasses};
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      bsi::com::SetModuleHandle(module);
+      bsi::win32::com::SetModuleHandle(module);
       DisableThreadLibraryCalls(module);
       break;
     case DLL_PROCESS_DETACH:
       // At process exit (reserved set) other DLLs may be gone already: leave the cache alone then.
-      if (reserved == nullptr) bsi::com::ReleaseTypeInfoCache();
+      if (reserved == nullptr) bsi::win32::com::ReleaseTypeInfoCache();
       break;
     default:
       break;
@@ -65,19 +65,19 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
   for (std::size_t i = 0; i < std::size(kClasses); ++i) {
-    if (*kClasses[i].clsid == clsid) return bsi::com::ClassFactory::Create(riid, object, kCreate[i]);
+    if (*kClasses[i].clsid == clsid) return bsi::win32::com::ClassFactory::Create(riid, object, kCreate[i]);
   }
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 STDAPI DllCanUnloadNow() {
-  return bsi::com::ModuleReferences() == 0 ? S_OK : S_FALSE;
+  return bsi::win32::com::ModuleReferences() == 0 ? S_OK : S_FALSE;
 }
 
 STDAPI DllRegisterServer() {
-  return bsi::com::RegisterServer(kServer);
+  return bsi::win32::com::RegisterServer(kServer);
 }
 
 STDAPI DllUnregisterServer() {
-  return bsi::com::UnregisterServer(kServer);
+  return bsi::win32::com::UnregisterServer(kServer);
 }

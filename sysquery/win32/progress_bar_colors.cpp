@@ -30,7 +30,7 @@ HWND HandleOf(const VARIANT& value, bool nested = false) {
     bsi::win32::UniqueVariant result;
     const HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result.get(),
                                         nullptr, nullptr);
-    if (FAILED(hr)) throw bsi::com::ComError(hr, bsi::com::SystemMessage(hr));
+    if (FAILED(hr)) throw bsi::win32::com::ComError(hr, bsi::win32::com::SystemMessage(hr));
     return HandleOf(*result.get(), true);
   }
   bsi::win32::UniqueVariant number;

@@ -22,7 +22,7 @@ HRESULT ReportProbeError(const ProbeError& error, REFIID iid, const wchar_t* sou
 
 /// `Derived` names its ProgID in `static constexpr const wchar_t* kProgId`.
 template <class Derived, class Dual, class... More>
-class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
+class QueryObject : public bsi::win32::com::DispatchObject<Derived, Dual, More...> {
  protected:
   /// Runs `body`; an exception becomes the HRESULT that describes it.
   template <class Body>
@@ -33,7 +33,7 @@ class QueryObject : public bsi::com::DispatchObject<Derived, Dual, More...> {
     } catch (const ProbeError& error) {
       return ReportProbeError(error, __uuidof(Dual), Derived::kProgId);
     } catch (...) {
-      return bsi::com::CurrentExceptionHresult(__uuidof(Dual), Derived::kProgId);
+      return bsi::win32::com::CurrentExceptionHresult(__uuidof(Dual), Derived::kProgId);
     }
   }
 

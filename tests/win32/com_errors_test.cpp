@@ -35,7 +35,7 @@ HRESULT ServerSide(Throw&& raise) {
   } catch (const bsq::ProbeError& error) {
     return bsq::ReportProbeError(error, IID_IMemoryInfo, kSource);
   } catch (...) {
-    return bsi::com::CurrentExceptionHresult(IID_IMemoryInfo, kSource);
+    return bsi::win32::com::CurrentExceptionHresult(IID_IMemoryInfo, kSource);
   }
   return S_OK;
 }
@@ -51,21 +51,23 @@ void test_hresult_numbers() {
                         {65535, static_cast<HRESULT>(0x800AFFFF)},
                         {static_cast<long>(E_ACCESSDENIED), E_ACCESSDENIED}};
   for (const Case& c : cases) {
-    ok(bsi::com::RuntimeErrorHresult(c.number) == c.hr, "%ld: %#lx\n", c.number,
-       bsi::com::RuntimeErrorHresult(c.number));
+    ok(bsi::win32::com::RuntimeErrorHresult(c.number) == c.hr, "%ld: %#lx\n", c.number,
+       bsi::win32::com::RuntimeErrorHresult(c.number));
     const long back = c.number > 0 ? c.number : 0;
-    ok(bsi::com::RuntimeErrorNumber(c.hr) == back, "%#lx: %ld\n", c.hr, bsi::com::RuntimeErrorNumber(c.hr));
+    ok(bsi::win32::com::RuntimeErrorNumber(c.hr) == back, "%#lx: %ld\n", c.hr,
+       bsi::win32::com::RuntimeErrorNumber(c.hr));
   }
   // Other facilities and success codes carry no run-time error.
-  ok(bsi::com::RuntimeErrorNumber(static_cast<HRESULT>(0x800B0005)) == 0, "facility 0xB taken for a run-time error\n");
-  ok(bsi::com::RuntimeErrorNumber(static_cast<HRESULT>(0x000A0005)) == 0, "success code taken for an error\n");
+  ok(bsi::win32::com::RuntimeErrorNumber(static_cast<HRESULT>(0x800B0005)) == 0,
+     "facility 0xB taken for a run-time error\n");
+  ok(bsi::win32::com::RuntimeErrorNumber(static_cast<HRESULT>(0x000A0005)) == 0, "success code taken for an error\n");
 }
 
 void test_server_side_failures() {
   HRESULT hr = ServerSide([] { throw bsq::ProbeError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "RegOpenKeyExW"); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "probe: hr %#lx\n", hr);
   com_test::ErrorText error = TakeErrorInfo();
-  const std::wstring message = bsi::com::SystemMessage(hr);
+  const std::wstring message = bsi::win32::com::SystemMessage(hr);
   ok(!message.empty() && error.description == message + L" (RegOpenKeyExW)", "probe: description %s\n",
      Narrow(error.description).c_str());
   ok(error.source == kSource, "probe: source %s\n", Narrow(error.source).c_str());
@@ -80,7 +82,7 @@ void test_server_side_failures() {
   ok(hr == static_cast<HRESULT>(0x800A8B10) && error.description == L"Index außerhalb des Bereichs",
      "run-time error: hr %#lx description %s\n", hr, Narrow(error.description).c_str());
 
-  hr = ServerSide([] { throw bsi::com::ComError(DISP_E_BADINDEX, L"no such drive"); });
+  hr = ServerSide([] { throw bsi::win32::com::ComError(DISP_E_BADINDEX, L"no such drive"); });
   error = TakeErrorInfo();
   ok(hr == DISP_E_BADINDEX && error.description == L"no such drive", "ComError: hr %#lx\n", hr);
 
@@ -93,7 +95,7 @@ void test_server_side_failures() {
 }
 
 /// Declares error information for IMemoryInfo, as the library's objects do.
-class Declaring final : public bsi::com::ComObject<Declaring, ISupportErrorInfo> {
+class Declaring final : public bsi::win32::com::ComObject<Declaring, ISupportErrorInfo> {
  public:
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override { return riid == IID_IMemoryInfo ? S_OK : S_FALSE; }
 };

@@ -194,7 +194,7 @@ void test_set_colors() {
 }
 
 /// An object that declares error information for IUnknown only, or for nothing.
-class Failing final : public bsi::com::ComObject<Failing, ISupportErrorInfo> {
+class Failing final : public bsi::win32::com::ComObject<Failing, ISupportErrorInfo> {
  public:
   explicit Failing(bool declares) : declares_(declares) {}
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override {

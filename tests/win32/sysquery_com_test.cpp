@@ -435,7 +435,7 @@ void test_drive_collection() {
 }
 
 /// A gauge as a form's control offers it: an object with an hWnd property.
-class GaugeObject final : public bsi::com::ComObject<GaugeObject, IDispatch> {
+class GaugeObject final : public bsi::win32::com::ComObject<GaugeObject, IDispatch> {
  public:
   explicit GaugeObject(HWND window, bool has_handle) : window_(window), has_handle_(has_handle) {}
   STDMETHODIMP GetTypeInfoCount(UINT* count) override {

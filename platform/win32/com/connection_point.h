@@ -33,7 +33,7 @@ class SinkList {
   DWORD next_cookie_ = 1;
 };
 
-class ConnectionPoint final : public bsi::com::ComObject<ConnectionPoint, IConnectionPoint> {
+class ConnectionPoint final : public ComObject<ConnectionPoint, IConnectionPoint> {
  public:
   /// `sinks` belongs to `container`, which this point keeps alive.
   ConnectionPoint(IConnectionPointContainer* container, REFIID source, SinkList* sinks) noexcept
@@ -52,7 +52,7 @@ class ConnectionPoint final : public bsi::com::ComObject<ConnectionPoint, IConne
 };
 
 /// Enumerates a fixed list of connection points.
-class ConnectionPointEnum final : public bsi::com::ComObject<ConnectionPointEnum, IEnumConnectionPoints> {
+class ConnectionPointEnum final : public ComObject<ConnectionPointEnum, IEnumConnectionPoints> {
  public:
   explicit ConnectionPointEnum(std::vector<Microsoft::WRL::ComPtr<IConnectionPoint>> points,
                                std::size_t position = 0) noexcept

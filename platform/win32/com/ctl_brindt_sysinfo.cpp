@@ -24,7 +24,7 @@ HRESULT CtlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
   try {
     ShowSysInfoWindow();
   } catch (...) {
-    return bsi::com::CurrentExceptionHresult(IID__ctlBrindtSysInfo, kErrorSource);
+    return CurrentExceptionHresult(IID__ctlBrindtSysInfo, kErrorSource);
   }
   return S_OK;
 }
@@ -218,7 +218,7 @@ HRESULT CtlBrindtSysInfo::ReactivateAndUndo() noexcept {
 
 HRESULT CtlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
   if (!info) return E_POINTER;
-  return bsi::com::GetInterfaceTypeInfo(CLSID_ctlBrindtSysInfo, info);
+  return GetInterfaceTypeInfo(CLSID_ctlBrindtSysInfo, info);
 }
 
 HRESULT CtlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {

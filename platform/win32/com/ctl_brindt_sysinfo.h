@@ -18,10 +18,9 @@ namespace bsi::win32::com {
 // IDispatch, through the type information of _ctlBrindtSysInfo, and ISupportErrorInfo come with the base; the
 // rest of the interface list is what a container needs to site the control.
 class CtlBrindtSysInfo final
-    : public bsi::com::DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
-                                      IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer,
-                                      IOleInPlaceActiveObject, IOleControl, IViewObject2, IPersistPropertyBag,
-                                      IPersistStorage, IQuickActivate> {
+    : public DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
+                            IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer, IOleInPlaceActiveObject,
+                            IOleControl, IViewObject2, IPersistPropertyBag, IPersistStorage, IQuickActivate> {
  public:
   // Width and height in HIMETRIC of the control's square: 600 twips, 40 pixels at 96 dpi.
   static constexpr LONG kExtentHimetric = 1058;

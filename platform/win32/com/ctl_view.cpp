@@ -45,7 +45,7 @@ HRESULT CtlBrindtSysInfo::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
   const int side = static_cast<int>(
       std::clamp((std::min(width, height) * kIconShare + kSquareShare / 2) / kSquareShare, 1LL, kLargestIcon));
   UniqueIcon icon(static_cast<HICON>(
-      LoadImageW(bsi::com::ModuleHandle(), MAKEINTRESOURCEW(kDesignIconId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+      LoadImageW(ModuleHandle(), MAKEINTRESOURCEW(kDesignIconId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
   if (!icon) return HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND);
   const int x = static_cast<int>(area.left + (width - side) / 2);
   const int y = static_cast<int>(area.top + (height - side) / 2);

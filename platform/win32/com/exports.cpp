@@ -22,12 +22,12 @@ HRESULT CreateControl(REFIID iid, void** out) noexcept {
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void* reserved) {
   switch (reason) {
     case DLL_PROCESS_ATTACH:
-      bsi::com::SetModuleHandle(instance);
+      bsi::win32::com::SetModuleHandle(instance);
       DisableThreadLibraryCalls(instance);
       break;
     case DLL_PROCESS_DETACH:
       // At process exit (reserved set) the system libraries may be gone already: leave the type library be.
-      if (!reserved) bsi::com::ReleaseTypeInfoCache();
+      if (!reserved) bsi::win32::com::ReleaseTypeInfoCache();
       break;
     default:
       break;
@@ -39,17 +39,17 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
   if (!out) return E_POINTER;
   *out = nullptr;
   if (clsid != CLSID_ctlBrindtSysInfo) return CLASS_E_CLASSNOTAVAILABLE;
-  return bsi::com::ClassFactory::Create(iid, out, &CreateControl);
+  return bsi::win32::com::ClassFactory::Create(iid, out, &CreateControl);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
-  return bsi::com::ModuleReferences() == 0 ? S_OK : S_FALSE;
+  return bsi::win32::com::ModuleReferences() == 0 ? S_OK : S_FALSE;
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllRegisterServer() {
-  return bsi::com::RegisterServer(bsi::win32::com::kControlServer);
+  return bsi::win32::com::RegisterServer(bsi::win32::com::kControlServer);
 }
 
 extern "C" HRESULT STDAPICALLTYPE DllUnregisterServer() {
-  return bsi::com::UnregisterServer(bsi::win32::com::kControlServer);
+  return bsi::win32::com::UnregisterServer(bsi::win32::com::kControlServer);
 }

@@ -6,9 +6,6 @@
 namespace bsi::win32::com {
 namespace {
 
-using bsi::com::ClassEntry;
-using bsi::com::ClassValue;
-
 static_assert(kMiscStatus == 132497 && kToolboxBitmapId == 30000, "the values below spell them out");
 
 constexpr ClassValue kControlValues[] = {
@@ -32,6 +29,6 @@ constexpr ClassEntry kControlClass[] = {{
 }  // namespace
 
 // The type library declares lcid(1033).
-constinit const bsi::com::ServerTable kControlServer = {{&LIBID_BrindtSysInfo, 1, 0, 1033}, kControlClass};
+constinit const ServerTable kControlServer = {{&LIBID_BrindtSysInfo, 1, 0, 1033}, kControlClass};
 
 }  // namespace bsi::win32::com

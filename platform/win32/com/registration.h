@@ -6,6 +6,6 @@
 
 namespace bsi::win32::com {
 
-extern const bsi::com::ServerTable kControlServer;
+extern const ServerTable kControlServer;
 
 }  // namespace bsi::win32::com

@@ -9,7 +9,7 @@
 #include "runtime/error.h"
 #include "unique_handle.h"
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 using Microsoft::WRL::ComPtr;
 
@@ -28,8 +28,8 @@ std::wstring SystemMessage(HRESULT hr) {
 HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid, std::wstring_view source) noexcept {
   ComPtr<ICreateErrorInfo> create;
   if (FAILED(CreateErrorInfo(&create))) return hr;
-  win32::UniqueBstr text(SysAllocStringLen(description.data(), static_cast<UINT>(description.size())));
-  win32::UniqueBstr from(SysAllocStringLen(source.data(), static_cast<UINT>(source.size())));
+  UniqueBstr text(SysAllocStringLen(description.data(), static_cast<UINT>(description.size())));
+  UniqueBstr from(SysAllocStringLen(source.data(), static_cast<UINT>(source.size())));
   create->SetGUID(iid);
   create->SetDescription(text.get());
   create->SetSource(from.get());
@@ -53,4 +53,4 @@ HRESULT CurrentExceptionHresult(REFIID iid, std::wstring_view source) noexcept {
   }
 }
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

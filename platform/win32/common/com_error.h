@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 /// HRESULT 0x800A0000 + n for run-time error n (1..65535); a negative n is an HRESULT already and stays as it is.
 constexpr HRESULT RuntimeErrorHresult(long number) noexcept {
@@ -45,4 +45,4 @@ HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid, std::
 /// bsi::RuntimeError n becomes 0x800A0000 + n, exhausted memory E_OUTOFMEMORY, anything else E_UNEXPECTED.
 HRESULT CurrentExceptionHresult(REFIID iid, std::wstring_view source) noexcept;
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -18,7 +18,7 @@
 
 #include "module.h"
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 /// The interfaces that others derive from. A listed interface also answers for each of these that it derives
 /// from, so the list names only the most derived one (IOleInPlaceObjectWindowless answers for IOleInPlaceObject
@@ -129,4 +129,4 @@ class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
   CreateFunction create_;
 };
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace bsi::com {
+namespace bsi::win32::com {
 namespace {
 
 using Microsoft::WRL::ComPtr;
@@ -59,4 +59,4 @@ void ReleaseTypeInfoCache() noexcept {
   cache.library.Reset();
 }
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -9,7 +9,7 @@
 
 #include "com_object.h"
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 /// The type information of one interface of the module's type library, loaded once and cached. Thread-safe.
 HRESULT GetInterfaceTypeInfo(REFIID iid, ITypeInfo** info) noexcept;
@@ -52,4 +52,4 @@ class DispatchObject : public ComObject<Derived, Dual, ISupportErrorInfo, More..
   }
 };
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

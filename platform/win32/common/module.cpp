@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-namespace bsi::com {
+namespace bsi::win32::com {
 namespace {
 HINSTANCE g_module = nullptr;
 std::atomic<long> g_references{0};
@@ -52,4 +52,4 @@ long ModuleReferences() noexcept {
   return g_references.load() + g_server_locks.load();
 }
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 /// Records the module's handle; DllMain calls it on DLL_PROCESS_ATTACH.
 void SetModuleHandle(HINSTANCE module) noexcept;
@@ -22,4 +22,4 @@ void AddServerLock() noexcept;
 void ReleaseServerLock() noexcept;
 long ModuleReferences() noexcept;
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

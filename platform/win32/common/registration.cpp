@@ -12,7 +12,7 @@
 #include "module.h"
 #include "unique_handle.h"
 
-namespace bsi::com {
+namespace bsi::win32::com {
 namespace {
 
 constexpr SYSKIND kOwnKind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
@@ -27,7 +27,7 @@ std::optional<REGSAM> OtherView() noexcept {
 }
 
 bool KeyExists(const std::wstring& path, REGSAM view = 0) {
-  win32::UniqueHkey key;
+  UniqueHkey key;
   return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) == ERROR_SUCCESS;
 }
 
@@ -47,7 +47,7 @@ std::wstring WithModule(std::wstring value, const std::wstring& module) {
 }
 
 LSTATUS WriteRow(const RegistryRow& row, const std::wstring& module) {
-  win32::UniqueHkey key;
+  UniqueHkey key;
   const LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, row.path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                          KEY_SET_VALUE, nullptr, key.put(), nullptr);
   if (status != ERROR_SUCCESS || !row.value) return status;
@@ -160,4 +160,4 @@ HRESULT UnregisterServer(const ServerTable& server) noexcept {
   }
 }
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -8,7 +8,7 @@
 
 #include "registration_table.h"
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 /// Writes every row of the table with this module's path and registers the module's type library resource 1
 /// (its TypeLib\...\win32 or \win64 key and the Interface keys). On a failure it takes back what it wrote.
@@ -19,4 +19,4 @@ HRESULT RegisterServer(const ServerTable& server) noexcept;
 /// while it still names its class. What is already gone counts as removed.
 HRESULT UnregisterServer(const ServerTable& server) noexcept;
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <utility>
 
-namespace bsi::com {
+namespace bsi::win32::com {
 namespace {
 
 std::wstring VersionText(const TypeLibraryEntry& library) {
@@ -68,4 +68,4 @@ std::wstring GuidText(REFGUID guid) {
   return text;
 }
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace bsi::com {
+namespace bsi::win32::com {
 
 /// Stands for the module's full path in a value; registration puts the path in its place. The macro is for
 /// values that go on after the path (L"" BSI_MODULE_PATH L", 30000").
@@ -75,4 +75,4 @@ std::wstring TypeLibraryVersionKey(const TypeLibraryEntry& library);
 /// A GUID in registry notation, {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}.
 std::wstring GuidText(REFGUID guid);
 
-}  // namespace bsi::com
+}  // namespace bsi::win32::com
