@@ -44,7 +44,7 @@ constexpr ULONG kQaControlMinSize = offsetof(QACONTROL, dwPointerActivationPolic
 
 // The control has no window of its own: activation tells the site that it is active (windowless where the site
 // allows it) and asks it to take the fixed square.
-HRESULT CtlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
+HRESULT ctlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
   if (in_place_site_) return S_OK;
   if (!client_site_) return S_OK;
   ComPtr<IOleInPlaceSite> site;
@@ -81,7 +81,7 @@ HRESULT CtlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
 
 // ---- the resize rule ----
 
-void CtlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexcept {
+void ctlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexcept {
   const SIZE side = FixedPixels();
   if (asked) {
     // The corner stays where it was asked, unless the square would leave the coordinate range there.
@@ -112,7 +112,7 @@ void CtlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexce
 
 // ---- ambient properties ----
 
-void CtlBrindtSysInfo::ReadUserMode() noexcept {
+void ctlBrindtSysInfo::ReadUserMode() noexcept {
   bool user_mode = true;
   ComPtr<IDispatch> ambients;
   if (client_site_ && SUCCEEDED(client_site_.As(&ambients))) {
@@ -127,7 +127,7 @@ void CtlBrindtSysInfo::ReadUserMode() noexcept {
   SetUserMode(user_mode);
 }
 
-void CtlBrindtSysInfo::SetUserMode(bool user_mode) noexcept {
+void ctlBrindtSysInfo::SetUserMode(bool user_mode) noexcept {
   if (user_mode == user_mode_) return;
   user_mode_ = user_mode;
   SendViewChange();
@@ -136,13 +136,13 @@ void CtlBrindtSysInfo::SetUserMode(bool user_mode) noexcept {
 // ---- IOleInPlaceObjectWindowless ----
 
 // No mouse, keyboard or focus of its own: every message goes to the container's default handling.
-HRESULT CtlBrindtSysInfo::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) noexcept {
+HRESULT ctlBrindtSysInfo::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) noexcept {
   if (!result) return E_POINTER;
   *result = 0;
   return S_FALSE;
 }
 
-HRESULT CtlBrindtSysInfo::GetDropTarget(IDropTarget** target) noexcept {
+HRESULT ctlBrindtSysInfo::GetDropTarget(IDropTarget** target) noexcept {
   if (!target) return E_POINTER;
   *target = nullptr;
   return E_NOTIMPL;  // nothing can be dropped on it
@@ -150,29 +150,29 @@ HRESULT CtlBrindtSysInfo::GetDropTarget(IDropTarget** target) noexcept {
 
 // ---- IOleInPlaceActiveObject ----
 
-HRESULT CtlBrindtSysInfo::TranslateAccelerator(LPMSG msg) noexcept {
+HRESULT ctlBrindtSysInfo::TranslateAccelerator(LPMSG msg) noexcept {
   return msg ? S_FALSE : E_POINTER;
 }
 
-HRESULT CtlBrindtSysInfo::OnFrameWindowActivate(BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::OnFrameWindowActivate(BOOL) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::OnDocWindowActivate(BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::OnDocWindowActivate(BOOL) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept {
   return S_OK;  // no toolbars to place
 }
 
-HRESULT CtlBrindtSysInfo::EnableModeless(BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::EnableModeless(BOOL) noexcept {
   return S_OK;
 }
 
 // ---- IOleControl ----
 
-HRESULT CtlBrindtSysInfo::GetControlInfo(CONTROLINFO* info) noexcept {
+HRESULT ctlBrindtSysInfo::GetControlInfo(CONTROLINFO* info) noexcept {
   if (!info) return E_POINTER;
   // No mnemonics and no special keys.
   info->hAccel = nullptr;
@@ -181,17 +181,17 @@ HRESULT CtlBrindtSysInfo::GetControlInfo(CONTROLINFO* info) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::OnMnemonic(MSG* msg) noexcept {
+HRESULT ctlBrindtSysInfo::OnMnemonic(MSG* msg) noexcept {
   return msg ? S_OK : E_POINTER;
 }
 
-HRESULT CtlBrindtSysInfo::OnAmbientPropertyChange(DISPID id) noexcept {
+HRESULT ctlBrindtSysInfo::OnAmbientPropertyChange(DISPID id) noexcept {
   // DISPID_UNKNOWN: several ambients changed at once.
   if (id == DISPID_AMBIENT_USERMODE || id == DISPID_UNKNOWN) ReadUserMode();
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::FreezeEvents(BOOL freeze) noexcept {
+HRESULT ctlBrindtSysInfo::FreezeEvents(BOOL freeze) noexcept {
   // The source interface has no events; the count is kept so that the calls pair up.
   if (freeze) {
     ++frozen_events_;
@@ -203,7 +203,7 @@ HRESULT CtlBrindtSysInfo::FreezeEvents(BOOL freeze) noexcept {
 
 // ---- IQuickActivate ----
 
-HRESULT CtlBrindtSysInfo::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
+HRESULT ctlBrindtSysInfo::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
   if (!container || !control) return E_POINTER;
   if (container->cbSize < kQaContainerMinSize || control->cbSize < kQaControlMinSize) return E_INVALIDARG;
   if (!container->pClientSite) return E_INVALIDARG;
@@ -230,11 +230,11 @@ HRESULT CtlBrindtSysInfo::QuickActivate(QACONTAINER* container, QACONTROL* contr
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::SetContentExtent(LPSIZEL size) noexcept {
+HRESULT ctlBrindtSysInfo::SetContentExtent(LPSIZEL size) noexcept {
   return SetExtent(DVASPECT_CONTENT, size);
 }
 
-HRESULT CtlBrindtSysInfo::GetContentExtent(LPSIZEL size) noexcept {
+HRESULT ctlBrindtSysInfo::GetContentExtent(LPSIZEL size) noexcept {
   return GetExtent(DVASPECT_CONTENT, size);
 }
 

@@ -15,7 +15,7 @@ namespace bsi::win32::com {
 
 // _ctlBrindtSysInfo
 
-HRESULT CtlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
+HRESULT ctlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
   if (!result) return E_POINTER;
   VariantInit(result);
   SetErrorInfo(0, nullptr);
@@ -31,7 +31,7 @@ HRESULT CtlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
 
 // IOleObject
 
-HRESULT CtlBrindtSysInfo::SetClientSite(IOleClientSite* site) noexcept {
+HRESULT ctlBrindtSysInfo::SetClientSite(IOleClientSite* site) noexcept {
   // A site that goes while the control is active still hears of the deactivation.
   if (!site) InPlaceDeactivate();
   client_site_ = site;
@@ -40,16 +40,16 @@ HRESULT CtlBrindtSysInfo::SetClientSite(IOleClientSite* site) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::GetClientSite(IOleClientSite** site) noexcept {
+HRESULT ctlBrindtSysInfo::GetClientSite(IOleClientSite** site) noexcept {
   if (!site) return E_POINTER;
   return client_site_.CopyTo(site);
 }
 
-HRESULT CtlBrindtSysInfo::SetHostNames(LPCOLESTR, LPCOLESTR) noexcept {
+HRESULT ctlBrindtSysInfo::SetHostNames(LPCOLESTR, LPCOLESTR) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::Close(DWORD) noexcept {
+HRESULT ctlBrindtSysInfo::Close(DWORD) noexcept {
   // Nothing to save: the control has no state.
   InPlaceDeactivate();
   // The view's sink belongs to the running object; a container that runs the control again advises again.
@@ -60,27 +60,27 @@ HRESULT CtlBrindtSysInfo::Close(DWORD) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::SetMoniker(DWORD, IMoniker*) noexcept {
+HRESULT ctlBrindtSysInfo::SetMoniker(DWORD, IMoniker*) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT CtlBrindtSysInfo::GetMoniker(DWORD, DWORD, IMoniker** moniker) noexcept {
+HRESULT ctlBrindtSysInfo::GetMoniker(DWORD, DWORD, IMoniker** moniker) noexcept {
   if (!moniker) return E_POINTER;
   *moniker = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT CtlBrindtSysInfo::InitFromData(IDataObject*, BOOL, DWORD) noexcept {
+HRESULT ctlBrindtSysInfo::InitFromData(IDataObject*, BOOL, DWORD) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT CtlBrindtSysInfo::GetClipboardData(DWORD, IDataObject** data) noexcept {
+HRESULT ctlBrindtSysInfo::GetClipboardData(DWORD, IDataObject** data) noexcept {
   if (!data) return E_POINTER;
   *data = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT CtlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT rect) noexcept {
+HRESULT ctlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT rect) noexcept {
   if (site && !client_site_) {
     client_site_ = site;
     ReadUserMode();
@@ -100,33 +100,33 @@ HRESULT CtlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
   }
 }
 
-HRESULT CtlBrindtSysInfo::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
+HRESULT ctlBrindtSysInfo::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
   if (!verbs) return E_POINTER;
   *verbs = nullptr;
   return OleRegEnumVerbs(CLSID_ctlBrindtSysInfo, verbs);
 }
 
-HRESULT CtlBrindtSysInfo::Update() noexcept {
+HRESULT ctlBrindtSysInfo::Update() noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::IsUpToDate() noexcept {
+HRESULT ctlBrindtSysInfo::IsUpToDate() noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::GetUserClassID(CLSID* clsid) noexcept {
+HRESULT ctlBrindtSysInfo::GetUserClassID(CLSID* clsid) noexcept {
   if (!clsid) return E_POINTER;
   *clsid = CLSID_ctlBrindtSysInfo;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
+HRESULT ctlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
   if (!type) return E_POINTER;
   *type = nullptr;
   return OleRegGetUserType(CLSID_ctlBrindtSysInfo, form, type);
 }
 
-HRESULT CtlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
+HRESULT ctlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   // The square never changes: whatever the container asks, the control keeps its fixed size and asks the
@@ -135,7 +135,7 @@ HRESULT CtlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
+HRESULT ctlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
   // An aspect the control does not draw leaves the caller's size alone, as OLE's own objects do.
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
@@ -143,7 +143,7 @@ HRESULT CtlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
+HRESULT ctlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!sink) return E_INVALIDARG;
@@ -153,41 +153,41 @@ HRESULT CtlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   return advise_holder_->Advise(sink, cookie);
 }
 
-HRESULT CtlBrindtSysInfo::Unadvise(DWORD cookie) noexcept {
+HRESULT ctlBrindtSysInfo::Unadvise(DWORD cookie) noexcept {
   if (!advise_holder_) return OLE_E_NOCONNECTION;
   return advise_holder_->Unadvise(cookie);
 }
 
-HRESULT CtlBrindtSysInfo::EnumAdvise(IEnumSTATDATA** advise) noexcept {
+HRESULT ctlBrindtSysInfo::EnumAdvise(IEnumSTATDATA** advise) noexcept {
   if (!advise) return E_POINTER;
   *advise = nullptr;
   if (!advise_holder_) return S_OK;
   return advise_holder_->EnumAdvise(advise);
 }
 
-HRESULT CtlBrindtSysInfo::GetMiscStatus(DWORD aspect, DWORD* status) noexcept {
+HRESULT ctlBrindtSysInfo::GetMiscStatus(DWORD aspect, DWORD* status) noexcept {
   if (!status) return E_POINTER;
   *status = aspect == DVASPECT_CONTENT ? kMiscStatus : 0;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::SetColorScheme(LOGPALETTE*) noexcept {
+HRESULT ctlBrindtSysInfo::SetColorScheme(LOGPALETTE*) noexcept {
   return E_NOTIMPL;
 }
 
 // IOleWindow, IOleInPlaceObject
 
-HRESULT CtlBrindtSysInfo::GetWindow(HWND* window) noexcept {
+HRESULT ctlBrindtSysInfo::GetWindow(HWND* window) noexcept {
   if (!window) return E_POINTER;
   *window = nullptr;
   return E_FAIL;  // windowless and invisible
 }
 
-HRESULT CtlBrindtSysInfo::ContextSensitiveHelp(BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::ContextSensitiveHelp(BOOL) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT CtlBrindtSysInfo::InPlaceDeactivate() noexcept {
+HRESULT ctlBrindtSysInfo::InPlaceDeactivate() noexcept {
   if (!in_place_site_) return S_OK;
   // Let go first: the site may call back into the control from OnInPlaceDeactivate.
   ComPtr<IOleInPlaceSite> site = std::move(in_place_site_);
@@ -200,28 +200,28 @@ HRESULT CtlBrindtSysInfo::InPlaceDeactivate() noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::UIDeactivate() noexcept {
+HRESULT ctlBrindtSysInfo::UIDeactivate() noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
+HRESULT ctlBrindtSysInfo::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
   if (!position || !clip) return E_POINTER;
   ApplyFixedSize(position, true);
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::ReactivateAndUndo() noexcept {
+HRESULT ctlBrindtSysInfo::ReactivateAndUndo() noexcept {
   return INPLACE_E_NOTUNDOABLE;
 }
 
 // IProvideClassInfo, IProvideClassInfo2
 
-HRESULT CtlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
+HRESULT ctlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
   if (!info) return E_POINTER;
   return GetInterfaceTypeInfo(CLSID_ctlBrindtSysInfo, info);
 }
 
-HRESULT CtlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {
+HRESULT ctlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {
   if (!guid) return E_POINTER;
   *guid = GUID_NULL;
   if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
@@ -231,7 +231,7 @@ HRESULT CtlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {
 
 // IConnectionPointContainer
 
-HRESULT CtlBrindtSysInfo::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
+HRESULT ctlBrindtSysInfo::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
   if (!points) return E_POINTER;
   *points = nullptr;
   ComPtr<IConnectionPoint> point;
@@ -243,7 +243,7 @@ HRESULT CtlBrindtSysInfo::EnumConnectionPoints(IEnumConnectionPoints** points) n
   }
 }
 
-HRESULT CtlBrindtSysInfo::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
+HRESULT ctlBrindtSysInfo::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
   if (!point) return E_POINTER;
   *point = nullptr;
   if (iid != DIID___ctlBrindtSysInfo) return CONNECT_E_NOCONNECTION;
@@ -252,7 +252,7 @@ HRESULT CtlBrindtSysInfo::FindConnectionPoint(REFIID iid, IConnectionPoint** poi
 
 // ISupportErrorInfo
 
-HRESULT CtlBrindtSysInfo::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
+HRESULT ctlBrindtSysInfo::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
   return iid == IID__ctlBrindtSysInfo ? S_OK : S_FALSE;
 }
 

@@ -17,8 +17,8 @@ namespace bsi::win32::com {
 
 // IDispatch, through the type information of _ctlBrindtSysInfo, and ISupportErrorInfo come with the base; the
 // rest of the interface list is what a container needs to site the control.
-class CtlBrindtSysInfo final
-    : public DispatchObject<CtlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
+class ctlBrindtSysInfo final
+    : public DispatchObject<ctlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
                             IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer, IOleInPlaceActiveObject,
                             IOleControl, IViewObject2, IPersistPropertyBag, IPersistStorage, IQuickActivate> {
  public:

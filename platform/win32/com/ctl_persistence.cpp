@@ -9,68 +9,68 @@ namespace bsi::win32::com {
 
 // ---- IPersist, IPersistStreamInit ----
 
-HRESULT CtlBrindtSysInfo::GetClassID(CLSID* clsid) noexcept {
+HRESULT ctlBrindtSysInfo::GetClassID(CLSID* clsid) noexcept {
   if (!clsid) return E_POINTER;
   *clsid = CLSID_ctlBrindtSysInfo;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::IsDirty() noexcept {
+HRESULT ctlBrindtSysInfo::IsDirty() noexcept {
   return S_FALSE;
 }
 
-HRESULT CtlBrindtSysInfo::Load(IStream* stream) noexcept {
+HRESULT ctlBrindtSysInfo::Load(IStream* stream) noexcept {
   return stream ? S_OK : E_POINTER;
 }
 
-HRESULT CtlBrindtSysInfo::Save(IStream* stream, BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::Save(IStream* stream, BOOL) noexcept {
   return stream ? S_OK : E_POINTER;
 }
 
-HRESULT CtlBrindtSysInfo::GetSizeMax(ULARGE_INTEGER* size) noexcept {
+HRESULT ctlBrindtSysInfo::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
   size->QuadPart = 0;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::InitNew() noexcept {
+HRESULT ctlBrindtSysInfo::InitNew() noexcept {
   return S_OK;
 }
 
 // ---- IPersistPropertyBag ----
 
-HRESULT CtlBrindtSysInfo::Load(IPropertyBag* bag, IErrorLog*) noexcept {
+HRESULT ctlBrindtSysInfo::Load(IPropertyBag* bag, IErrorLog*) noexcept {
   return bag ? S_OK : E_POINTER;
 }
 
-HRESULT CtlBrindtSysInfo::Save(IPropertyBag* bag, BOOL, BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::Save(IPropertyBag* bag, BOOL, BOOL) noexcept {
   return bag ? S_OK : E_POINTER;
 }
 
 // ---- IPersistStorage: the protocol's states are kept so that a container's wrong order gets its error ----
 
-HRESULT CtlBrindtSysInfo::InitNew(IStorage* storage) noexcept {
+HRESULT ctlBrindtSysInfo::InitNew(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   if (storage_state_ != StorageState::kUninitialized) return CO_E_ALREADYINITIALIZED;
   storage_state_ = StorageState::kNormal;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::Load(IStorage* storage) noexcept {
+HRESULT ctlBrindtSysInfo::Load(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   if (storage_state_ != StorageState::kUninitialized) return CO_E_ALREADYINITIALIZED;
   storage_state_ = StorageState::kNormal;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::Save(IStorage* storage, BOOL) noexcept {
+HRESULT ctlBrindtSysInfo::Save(IStorage* storage, BOOL) noexcept {
   if (!storage) return E_POINTER;
   // Nothing is written; until SaveCompleted the control would not write to any storage anyway.
   storage_state_ = StorageState::kNoScribble;
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::SaveCompleted(IStorage* storage) noexcept {
+HRESULT ctlBrindtSysInfo::SaveCompleted(IStorage* storage) noexcept {
   if (storage_state_ != StorageState::kNoScribble && storage_state_ != StorageState::kHandsOff) return E_UNEXPECTED;
   // After HandsOffStorage the container has to hand over the storage to go on with.
   if (storage_state_ == StorageState::kHandsOff && !storage) return E_INVALIDARG;
@@ -79,7 +79,7 @@ HRESULT CtlBrindtSysInfo::SaveCompleted(IStorage* storage) noexcept {
   return S_OK;
 }
 
-HRESULT CtlBrindtSysInfo::HandsOffStorage() noexcept {
+HRESULT ctlBrindtSysInfo::HandsOffStorage() noexcept {
   storage_state_ = StorageState::kHandsOff;
   return S_OK;
 }
