@@ -11,13 +11,13 @@ void AppendBatteryRows(ListRun& run) {
   if (status == Battery::kNoBattery) return;
   run.AddSpacer();
   if (battery.BatteryLifePercent() == Battery::kUnknown) {
-    run.AddRow(run.S(str::kBatteryCharge), [&] { return run.S(str::kNotKnown); });
-    run.AddRow(run.S(str::kBatteryState), [&] { return run.S(str::kNotKnown); });
+    run.AddRow(run.String(str::kBatteryCharge), [&] { return run.String(str::kNotKnown); });
+    run.AddRow(run.String(str::kBatteryState), [&] { return run.String(str::kNotKnown); });
     return;
   }
-  run.AddRow(run.S(str::kBatteryCharge), [&] { return Decimal(battery.BatteryLifePercent()) + u" %"; });
-  const Text state = run.S(BatteryStateStringId(status));
-  run.AddRow(run.S(str::kBatteryState));
+  run.AddRow(run.String(str::kBatteryCharge), [&] { return Decimal(battery.BatteryLifePercent()) + u" %"; });
+  const Text state = run.String(BatteryStateStringId(status));
+  run.AddRow(run.String(str::kBatteryState));
   run.SetLastValue(state);
 }
 

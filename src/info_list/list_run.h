@@ -14,7 +14,8 @@ class ListRun {
 
   const InfoListContext& context() const { return context_; }
   const Locale& locale() const { return context_.locale; }
-  Text S(std::int32_t id) { return context_.strings.LoadResString(id); }
+  /// The string with this id in the run's language (LoadResString).
+  Text String(std::int32_t id) { return context_.strings.LoadResString(id); }
   Text TextOf(const Variant& value) { return ToText(value, context_.locale); }
 
   template <class T>

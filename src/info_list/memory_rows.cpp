@@ -7,10 +7,10 @@ namespace bsi {
 
 void AppendMemoryRows(ListRun& run) {
   run.AddSpacer();
-  run.AddRow(run.S(str::kPhysicalMemory), [&] { return MemoryRowText(run.Get<MemoryInfo>().PhysicalTotal()); });
-  run.AddRow(run.S(str::kPhysicalMemoryFree), [&] { return MemoryRowText(run.Get<MemoryInfo>().PhysicalFree()); });
-  run.AddRow(run.S(str::kVirtualMemory), [&] { return MemoryRowText(run.Get<MemoryInfo>().VirtualTotal()); });
-  run.AddRow(run.S(str::kVirtualMemoryFree), [&] { return MemoryRowText(run.Get<MemoryInfo>().VirtualFree()); });
+  run.AddRow(run.String(str::kPhysicalMemory), [&] { return MemoryRowText(run.Get<MemoryInfo>().PhysicalTotal()); });
+  run.AddRow(run.String(str::kPhysicalMemoryFree), [&] { return MemoryRowText(run.Get<MemoryInfo>().PhysicalFree()); });
+  run.AddRow(run.String(str::kVirtualMemory), [&] { return MemoryRowText(run.Get<MemoryInfo>().VirtualTotal()); });
+  run.AddRow(run.String(str::kVirtualMemoryFree), [&] { return MemoryRowText(run.Get<MemoryInfo>().VirtualFree()); });
 }
 
 }  // namespace bsi

@@ -19,7 +19,7 @@ Text ValueIfExists(ListRun& run, RegistryReader& reader) {
 }
 
 void AppendOperatingSystemRow(ListRun& run) {
-  run.AddRow(run.S(str::kOsVersion));
+  run.AddRow(run.String(str::kOsVersion));
   auto& reader = run.Get<RegistryReader>();
   reader.SetRoot(RegistryReader::kHkeyLocalMachine);
   reader.SetKeyPath(kCurrentVersionKey);
@@ -47,9 +47,9 @@ void AppendBiosRows(ListRun& run) {
   SelectValue(reader, u"SystemBiosDate");
   // Read first, then the word: one statement each, so no compiler may reorder the two calls.
   const Text date_value = run.TextOf(reader.Value());
-  const Text date = run.S(str::kDate) + u" " + date_value;
+  const Text date = run.String(str::kDate) + u" " + date_value;
   if (!version.empty()) {
-    run.AddRow(run.S(str::kMainboardBios));
+    run.AddRow(run.String(str::kMainboardBios));
     run.SetLastValue(ReplaceAll(version, u'\r', u" - ") + u" [" + date + u"]");
   }
 
@@ -57,7 +57,7 @@ void AppendBiosRows(ListRun& run) {
   SelectValue(reader, u"VideoBiosVersion");
   const Text video = run.TextOf(reader.Value());
   if (!video.empty()) {
-    run.AddRow(run.S(str::kVideoBios));
+    run.AddRow(run.String(str::kVideoBios));
     run.SetLastValue(video);
   }
 }
@@ -66,7 +66,7 @@ void AppendBiosRows(ListRun& run) {
 
 void AppendSystemRows(ListRun& run) {
   AppendOperatingSystemRow(run);
-  run.AddRow(run.S(str::kCpu), [&] { return run.Get<ProcessorInfo>().Description(); });
+  run.AddRow(run.String(str::kCpu), [&] { return run.Get<ProcessorInfo>().Description(); });
   AppendBiosRows(run);
 }
 

@@ -16,11 +16,11 @@ class EmptyCollection final : public Collection {
 }  // namespace
 
 void AppendTimeAndDriveRows(ListRun& run) {
-  run.AddRow(run.S(str::kRunningTime), [&] { return run.Get<UptimeInfo>().RunningTime(); });
+  run.AddRow(run.String(str::kRunningTime), [&] { return run.Get<UptimeInfo>().RunningTime(); });
   run.AddSpacer();
-  run.AddRow(run.S(str::kTimeZone), [&] { return run.Get<TimeZoneInfo>().Name(); });
+  run.AddRow(run.String(str::kTimeZone), [&] { return run.Get<TimeZoneInfo>().Name(); });
   run.AddSpacer();
-  run.AddRow(run.S(str::kAvailableDrives));
+  run.AddRow(run.String(str::kAvailableDrives));
 
   // No object stands for an empty collection; an object that is no collection is a type mismatch.
   std::shared_ptr<Object> drives_object = run.Get<DriveInfo>().Drives();

@@ -8,9 +8,9 @@ void AppendUserRows(ListRun& run) {
   run.AddSpacer();
   // A fixed label, the same in every language.
   run.AddRow(u"Computername:", [&] { return run.TextOf(run.Get<ComputerInfo>().ComputerName()); });
-  run.AddRow(run.S(str::kLoggedOnUser), [&] { return run.Get<UserInfo>().UserName(); });
-  run.AddRow(run.S(str::kAdministrator),
-             [&] { return run.S(run.Get<AdminRightsInfo>().IsAdmin() ? str::kYes : str::kNo); });
+  run.AddRow(run.String(str::kLoggedOnUser), [&] { return run.Get<UserInfo>().UserName(); });
+  run.AddRow(run.String(str::kAdministrator),
+             [&] { return run.String(run.Get<AdminRightsInfo>().IsAdmin() ? str::kYes : str::kNo); });
 }
 
 }  // namespace bsi
