@@ -3,7 +3,6 @@
 
 #include <oleauto.h>
 
-#include <utility>
 #include <vector>
 
 #include "common/com_error.h"
@@ -173,45 +172,6 @@ HRESULT ctlBrindtSysInfo::GetMiscStatus(DWORD aspect, DWORD* status) noexcept {
 
 HRESULT ctlBrindtSysInfo::SetColorScheme(LOGPALETTE*) noexcept {
   return E_NOTIMPL;
-}
-
-// IOleWindow, IOleInPlaceObject
-
-HRESULT ctlBrindtSysInfo::GetWindow(HWND* window) noexcept {
-  if (!window) return E_POINTER;
-  *window = nullptr;
-  return E_FAIL;  // windowless and invisible
-}
-
-HRESULT ctlBrindtSysInfo::ContextSensitiveHelp(BOOL) noexcept {
-  return E_NOTIMPL;
-}
-
-HRESULT ctlBrindtSysInfo::InPlaceDeactivate() noexcept {
-  if (!in_place_site_) return S_OK;
-  // Let go first: the site may call back into the control from OnInPlaceDeactivate.
-  ComPtr<IOleInPlaceSite> site = std::move(in_place_site_);
-  ComPtr<IOleInPlaceSiteWindowless> windowless;
-  if (std::exchange(windowless_, false) && SUCCEEDED(site.As(&windowless))) {
-    windowless->OnInPlaceDeactivateEx(TRUE);
-  } else {
-    site->OnInPlaceDeactivate();
-  }
-  return S_OK;
-}
-
-HRESULT ctlBrindtSysInfo::UIDeactivate() noexcept {
-  return S_OK;
-}
-
-HRESULT ctlBrindtSysInfo::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
-  if (!position || !clip) return E_POINTER;
-  ApplyFixedSize(position, true);
-  return S_OK;
-}
-
-HRESULT ctlBrindtSysInfo::ReactivateAndUndo() noexcept {
-  return INPLACE_E_NOTUNDOABLE;
 }
 
 // IProvideClassInfo, IProvideClassInfo2

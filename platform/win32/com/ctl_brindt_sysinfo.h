@@ -52,7 +52,8 @@ class ctlBrindtSysInfo final
   HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) noexcept override;
   HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* palette) noexcept override;
 
-  // IOleWindow, IOleInPlaceObject, IOleInPlaceObjectWindowless (a windowless site asks for the last)
+  // IOleWindow, IOleInPlaceObject and IOleInPlaceObjectWindowless, which a windowless site asks for
+  // (ctl_activation.cpp)
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) noexcept override;
   HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL enter) noexcept override;
   HRESULT STDMETHODCALLTYPE InPlaceDeactivate() noexcept override;
@@ -89,13 +90,13 @@ class ctlBrindtSysInfo final
   HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT border, IOleInPlaceUIWindow* window, BOOL frame) noexcept override;
   HRESULT STDMETHODCALLTYPE EnableModeless(BOOL enable) noexcept override;
 
-  // IOleControl (ctl_activation.cpp): the ambient UserMode decides between design time and run time.
+  // IOleControl (ctl_ambient.cpp): the ambient UserMode decides between design time and run time.
   HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) noexcept override;
   HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* msg) noexcept override;
   HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID id) noexcept override;
   HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) noexcept override;
 
-  // IQuickActivate (ctl_activation.cpp)
+  // IQuickActivate (ctl_ambient.cpp)
   HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept override;
   HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) noexcept override;
   HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) noexcept override;
@@ -145,7 +146,9 @@ class ctlBrindtSysInfo final
   RECT position_{};           // in the container's client pixels; always the fixed square
   bool windowless_ = false;   // activated through IOleInPlaceSiteWindowless
   bool asking_site_ = false;  // inside OnPosRectChange / RequestNewObjectLayout
-  bool user_mode_ = true;     // ambient UserMode: run time unless the container says design time
+
+  // Ambient properties (ctl_ambient.cpp).
+  bool user_mode_ = true;  // ambient UserMode: run time unless the container says design time
   ULONG frozen_events_ = 0;
 
   // The view's advise sink (ctl_view.cpp).
