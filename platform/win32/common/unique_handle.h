@@ -14,8 +14,8 @@
 
 namespace bsi::win32 {
 
-/// Owns a handle; `Close` is how it is given back, `Invalid` the value that owns nothing. Reading the handle
-/// never changes the owner or the count.
+/// Owns a handle; `Close` is how it is given back (its result is ignored), `Invalid` the value that owns nothing.
+/// Reading the handle never changes the owner or the count.
 template <class Handle, auto Close, Handle Invalid = Handle{}>
 class UniqueHandle {
  public:
@@ -76,34 +76,13 @@ class UniqueHandle {
   static inline std::atomic<int> live_{0};
 };
 
-namespace detail {
-inline void CloseKey(HKEY key) noexcept {
-  RegCloseKey(key);
-}
-inline void DestroyWindowHandle(HWND window) noexcept {
-  DestroyWindow(window);
-}
-inline void DeleteGdiObject(HGDIOBJ object) noexcept {
-  DeleteObject(object);
-}
-inline void DestroyIconHandle(HICON icon) noexcept {
-  DestroyIcon(icon);
-}
-inline void DestroyMenuHandle(HMENU menu) noexcept {
-  DestroyMenu(menu);
-}
-inline void FreeSidHandle(PSID sid) noexcept {
-  FreeSid(sid);
-}
-}  // namespace detail
-
-using UniqueHkey = UniqueHandle<HKEY, &detail::CloseKey>;
+using UniqueHkey = UniqueHandle<HKEY, &RegCloseKey>;
 using UniqueBstr = UniqueHandle<BSTR, &SysFreeString>;
-using UniqueHwnd = UniqueHandle<HWND, &detail::DestroyWindowHandle>;
-using UniqueGdiObject = UniqueHandle<HGDIOBJ, &detail::DeleteGdiObject>;  // fonts, brushes, bitmaps
-using UniqueIcon = UniqueHandle<HICON, &detail::DestroyIconHandle>;
-using UniqueMenu = UniqueHandle<HMENU, &detail::DestroyMenuHandle>;
-using UniqueSid = UniqueHandle<PSID, &detail::FreeSidHandle>;  // from AllocateAndInitializeSid
+using UniqueHwnd = UniqueHandle<HWND, &DestroyWindow>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;  // fonts, brushes, bitmaps
+using UniqueIcon = UniqueHandle<HICON, &DestroyIcon>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+using UniqueSid = UniqueHandle<PSID, &FreeSid>;  // from AllocateAndInitializeSid
 
 /// A BSTR copy of `text`; throws std::bad_alloc when there is no memory for it.
 inline BSTR AllocBstr(std::wstring_view text) {
