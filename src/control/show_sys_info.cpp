@@ -37,12 +37,4 @@ frmSysInfo* SysInfoModule::DefaultInstance() const {
   return default_instance_ != nullptr && default_instance_->IsLoaded() ? default_instance_ : nullptr;
 }
 
-std::int32_t ErrorHResult(const RuntimeError& error) {
-  const std::int32_t number = error.number();
-  if (number > 0 && number <= 0xFFFF)
-    return static_cast<std::int32_t>(0x800A0000u + static_cast<std::uint32_t>(number));
-  if (number < 0) return number;
-  return static_cast<std::int32_t>(0x80004005u);  // E_FAIL
-}
-
 }  // namespace bsi

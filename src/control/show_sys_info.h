@@ -56,8 +56,4 @@ class ctlBrindtSysInfo {
   SysInfoModule& module_;
 };
 
-/// How a failure of a COM method travels: run-time error n as 0x800A0000 + n, a failing HRESULT carried as a
-/// negative number as itself, anything else as E_FAIL.
-std::int32_t ErrorHResult(const RuntimeError& error);
-
 }  // namespace bsi

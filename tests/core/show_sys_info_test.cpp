@@ -130,12 +130,30 @@ TEST(ControlSize, AlwaysSixHundredTwipsSquare) {
   }
 }
 
-TEST(ControlErrors, RunTimeErrorsAndHResultsKeepTheirIdentity) {
-  EXPECT_EQ(ErrorHResult(RuntimeError(429)), static_cast<std::int32_t>(0x800A01ADu));
-  EXPECT_EQ(ErrorHResult(RuntimeError(35600)), static_cast<std::int32_t>(0x800A8B10u));
-  EXPECT_EQ(ErrorHResult(RuntimeError(-2147024894, u"not found")), -2147024894);
-  EXPECT_EQ(ErrorHResult(RuntimeError(0, u"")), static_cast<std::int32_t>(0x80004005u));
-  EXPECT_EQ(ErrorHResult(RuntimeError(70000, u"")), static_cast<std::int32_t>(0x80004005u));
+TEST(ControlErrors, EachNumberHasOneHResultAndBack) {
+  struct Case {
+    std::int32_t number;
+    std::uint32_t hresult;
+    std::int32_t back;  // the run-time error the HRESULT carries back
+  };
+  const Case cases[] = {
+      {0, 0x80004005u, 0},  // no error number: E_FAIL
+      {5, 0x800A0005u, 5},
+      {400, 0x800A0190u, 400},
+      {65535, 0x800AFFFFu, 65535},
+      {65536, 0x80004005u, 0},         // masked to 16 bits it would read as error 0
+      {70000, 0x80004005u, 0},         // masked it would read as error 4464
+      {-2147024891, 0x80070005u, 0},   // E_ACCESSDENIED travels as itself
+      {-2146828275, 0x800A000Du, 13},  // so does an HRESULT that is a run-time error already
+  };
+  for (const Case& c : cases) {
+    const auto hresult = static_cast<std::int32_t>(c.hresult);
+    EXPECT_EQ(ErrorHResult(RuntimeError(c.number, u"")), hresult) << c.number;
+    EXPECT_EQ(RuntimeErrorNumber(hresult), c.back) << std::hex << c.hresult;
+  }
+  // Other facilities and success codes carry no run-time error.
+  EXPECT_EQ(RuntimeErrorNumber(static_cast<std::int32_t>(0x800B0005u)), 0);
+  EXPECT_EQ(RuntimeErrorNumber(0x000A0005), 0);
 }
 
 }  // namespace
