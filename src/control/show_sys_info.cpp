@@ -22,11 +22,11 @@ class DefaultInstanceScope {
 
 }  // namespace
 
-Variant SysInfoModule::ShowSysInfo() {
+Variant SysInfoModule::ShowSysInfo(const SysInfoWindowContext& context) {
   if (DefaultInstance() != nullptr) Raise(err::kFormAlreadyDisplayed);
   // The window object outlives every handler that runs inside its modal display, so a tick that yielded
   // while the window closed still finds it when it resumes.
-  auto window = std::make_unique<frmSysInfo>(context_);
+  auto window = std::make_unique<frmSysInfo>(context);
   DefaultInstanceScope scope(default_instance_, window.get());
   window->Form_Load();
   window->Show();

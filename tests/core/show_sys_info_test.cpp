@@ -17,13 +17,13 @@ TEST(ShowSysInfo, ReturnsEmptyHoweverTheWindowIsClosed) {
   };
   for (const auto& close : closers) {
     WindowRig rig;
-    SysInfoModule module(rig.context());
+    SysInfoModule module;
     ctlBrindtSysInfo control(module);
     rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow&) {
       EXPECT_EQ(module.DefaultInstance(), &form);
       close(form);
     };
-    const Variant result = control.ShowSysInfo();
+    const Variant result = control.ShowSysInfo(rig.context());
     EXPECT_TRUE(result.IsEmpty());
     EXPECT_EQ(module.DefaultInstance(), nullptr);
     EXPECT_TRUE(rig.log.Matching("frmSysInfo left open").empty());
@@ -33,7 +33,7 @@ TEST(ShowSysInfo, ReturnsEmptyHoweverTheWindowIsClosed) {
 
 TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
   WindowRig rig;
-  SysInfoModule module(rig.context());
+  SysInfoModule module;
   std::vector<std::vector<MemoryListView::Row>> lists;
   std::vector<frmSysInfo*> forms;
   rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow& view) {
@@ -41,9 +41,9 @@ TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
     forms.push_back(&form);
     form.cmdOK_Click();
   };
-  module.ShowSysInfo();
+  module.ShowSysInfo(rig.context());
   rig.library.Set("ProcessorInfo.Description", u"Second CPU");
-  module.ShowSysInfo();
+  module.ShowSysInfo(rig.context());
   EXPECT_EQ(rig.windows.sysinfo_windows, 2);
   ASSERT_EQ(lists.size(), 2u);
   EXPECT_EQ(lists[0].size(), lists[1].size()) << "nothing of the first list survives";
@@ -57,13 +57,13 @@ TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
 
 TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
   WindowRig rig;
-  SysInfoModule module(rig.context());
+  SysInfoModule module;
   ctlBrindtSysInfo control(module);
   rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow& view) {
     const auto rows = view.list.rows().rows();
     const int windows = rig.windows.sysinfo_windows;
     try {
-      control.ShowSysInfo();
+      control.ShowSysInfo(rig.context());
       ADD_FAILURE() << "no error raised";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), 400);
@@ -76,9 +76,9 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
     EXPECT_FALSE(view.form.unloaded());
     form.cmdOK_Click();
   };
-  EXPECT_TRUE(control.ShowSysInfo().IsEmpty());
+  EXPECT_TRUE(control.ShowSysInfo(rig.context()).IsEmpty());
   // Once closed, the next call opens the window again.
-  EXPECT_TRUE(control.ShowSysInfo().IsEmpty());
+  EXPECT_TRUE(control.ShowSysInfo(rig.context()).IsEmpty());
   EXPECT_EQ(rig.windows.sysinfo_windows, 2);
 }
 
@@ -88,23 +88,25 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsStillLoadingRaises400Too) {
    public:
     void Show(const Text&, std::int32_t, const Text&) override {
       try {
-        module->ShowSysInfo();
+        module->ShowSysInfo(*context);
       } catch (const RuntimeError& error) {
         numbers.push_back(error.number());
       }
     }
     SysInfoModule* module = nullptr;
+    const SysInfoWindowContext* context = nullptr;
     std::vector<std::int32_t> numbers;
   };
   WindowRig rig;
   rig.library.FailAllCreations();
   CallingMessageBox box;
-  SysInfoModule module(SysInfoWindowContext{rig.windows, rig.windows, rig.library, rig.strings, rig.locale, box,
-                                            rig.window_system, rig.screen, rig.clipboard, rig.shell, rig.loop,
-                                            kVersion});
+  const SysInfoWindowContext context{rig.windows,       rig.windows, rig.library,   rig.strings, rig.locale, box,
+                                     rig.window_system, rig.screen,  rig.clipboard, rig.shell,   rig.loop,   kVersion};
+  SysInfoModule module;
   box.module = &module;
+  box.context = &context;
   rig.windows.while_sysinfo_shown = [](frmSysInfo& form, FakeSysInfoWindow&) { form.cmdOK_Click(); };
-  EXPECT_TRUE(module.ShowSysInfo().IsEmpty());
+  EXPECT_TRUE(module.ShowSysInfo(context).IsEmpty());
   EXPECT_EQ(box.numbers, std::vector<std::int32_t>{400});
   EXPECT_EQ(rig.windows.sysinfo_windows, 1);
 }
@@ -119,8 +121,8 @@ TEST(ShowSysInfo, APlatformFailureWhileCreatingReachesTheCaller) {
   SysInfoWindowContext context{none,          rig.windows,     rig.library,       rig.strings,
                                rig.locale,    rig.message_box, rig.window_system, rig.screen,
                                rig.clipboard, rig.shell,       rig.loop,          kVersion};
-  SysInfoModule module(context);
-  EXPECT_THROW(module.ShowSysInfo(), RuntimeError);
+  SysInfoModule module;
+  EXPECT_THROW(module.ShowSysInfo(context), RuntimeError);
   EXPECT_EQ(module.DefaultInstance(), nullptr);
 }
 

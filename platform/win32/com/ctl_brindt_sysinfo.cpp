@@ -45,7 +45,7 @@ HRESULT CtlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
   // The host may let go of the control while the modal window runs its message loop.
   ComPtr<_ctlBrindtSysInfo> keep_alive(this);
   try {
-    ShowSysInfoWindow();
+    ShowSysInfoWindow(*module_);
   } catch (...) {
     return bsi::com::CurrentExceptionHresult(IID__ctlBrindtSysInfo, kErrorSource);
   }

@@ -9,6 +9,9 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <memory>
+
+#include "apartment_module.h"
 #include "common/dispatch.h"
 #include "connection_point.h"
 #include "identity.h"
@@ -161,6 +164,9 @@ class CtlBrindtSysInfo final
   /// Sets the mode and, when it changed, tells the view's advise sink that the picture changed.
   void SetUserMode(bool user_mode) noexcept;
   void SendViewChange() noexcept;
+
+  // The forms of the apartment thread the control was created on (apartment_module.h).
+  std::shared_ptr<SysInfoModule> module_ = ApartmentModule();
 
   Microsoft::WRL::ComPtr<IOleClientSite> client_site_;
   Microsoft::WRL::ComPtr<IOleInPlaceSite> in_place_site_;

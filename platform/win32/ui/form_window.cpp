@@ -125,7 +125,6 @@ void FormWindow::SetCaption(const Text& caption) {
 }
 
 void FormWindow::ShowModal() {
-  if (shown_) Raise(err::kFormAlreadyDisplayed);
   // Modal: every other enabled window of the thread takes no input until this one closes.
   HWND previously_active = GetActiveWindow();
   DisabledWindows disabled{window_, {}};
