@@ -43,6 +43,8 @@ class ctlBrindtSysInfo {
  public:
   /// Both sides of the sited control, whatever its container asks for: 40 x 40 pixels at 96 dpi.
   static constexpr std::int32_t kSideTwips = 600;
+  /// The control's size from its design on, until a container resizes it.
+  static constexpr Extent kDesignSize{kSideTwips, kSideTwips};
 
   explicit ctlBrindtSysInfo(SysInfoModule& module) : module_(module) {}
 

@@ -147,23 +147,6 @@ HRESULT CtlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
   return OleRegGetUserType(CLSID_ctlBrindtSysInfo, form, type);
 }
 
-HRESULT CtlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
-  if (!size) return E_POINTER;
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  // The square never changes: whatever the container asks, the control keeps its fixed size and asks the
-  // container to take that.
-  if (size->cx != kExtentHimetric || size->cy != kExtentHimetric) ApplyFixedSize(nullptr, false);
-  return S_OK;
-}
-
-HRESULT CtlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
-  if (!size) return E_POINTER;
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  size->cx = kExtentHimetric;
-  size->cy = kExtentHimetric;
-  return S_OK;
-}
-
 HRESULT CtlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   if (!cookie) return E_POINTER;
   *cookie = 0;
