@@ -103,8 +103,10 @@ class frmSysInfo {
   void Form_Load() noexcept;
   /// One refresh of the gauges and of the nine live rows; any failure ends the tick silently.
   void tmrMemory_Timer() noexcept;
-  /// C copies the selected value, F5 rebuilds the list, F4 unloads; the shift state is ignored.
-  void Form_KeyDown(std::int16_t key_code, std::int16_t shift) noexcept;
+  /// C copies the selected value, F5 rebuilds the list, F4 unloads; the shift state is ignored. Returns true for
+  /// these three keys, which are the window's own: the platform keeps them from the focused control, also when
+  /// there is nothing to copy or the window has been unloaded already.
+  bool Form_KeyDown(std::int16_t key_code, std::int16_t shift) noexcept;
   void cmdOK_Click() noexcept;
   /// The shell's object-properties call for this window.
   void cmdSystem_Click() noexcept;
