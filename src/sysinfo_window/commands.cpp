@@ -30,7 +30,7 @@ void frmSysInfo::cmdSystem_Click() noexcept {
 void frmSysInfo::lvwSysInfo_MouseDown(std::int16_t button, std::int16_t /*shift*/) noexcept {
   Handle([&] {
     if (button == kRightButton && view_->lvwSysInfo().ItemCount() > 0) {
-      view_->Form().PopupMenu(view_->mnuFile(), kPopupMenuRightButton);
+      view_->Form().PopupMenu(view_->mnuFile(), FormView::kPopupMenuRightButton);
     }
   });
 }

@@ -76,8 +76,6 @@ class frmSysInfo {
   static constexpr std::int16_t kKeyF4 = 115;
   static constexpr std::int16_t kKeyF5 = 116;
   static constexpr std::int16_t kRightButton = 2;
-  /// PopupMenu flag: items can be chosen with the right button as well as the left.
-  static constexpr std::int32_t kPopupMenuRightButton = 2;
 
   /// Creates the native window; it is not loaded yet.
   explicit frmSysInfo(const SysInfoWindowContext& context);
