@@ -31,6 +31,9 @@ namespace {
 
 constexpr wchar_t kInfoClass[] = L"BrindtSysInfo.frmSysInfo";
 
+// The forms of the program's user-interface thread.
+bsi::SysInfoModule forms;
+
 // Opens the window once; returns the milliseconds until it was visible with its whole list.
 double OpenAndClose(bsi::QueryLibrary& library, int expected_rows) {
   std::atomic<double> visible{0};
@@ -49,7 +52,7 @@ double OpenAndClose(bsi::QueryLibrary& library, int expected_rows) {
       Sleep(1);
     }
   });
-  bsi::win32::ShowSysInfoWindow(library);
+  bsi::win32::ShowSysInfoWindow(forms, library);
   closer.join();
   return visible - start;
 }
@@ -140,7 +143,7 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(1);
       }
     });
-    bsi::win32::ShowSysInfoWindow(library);
+    bsi::win32::ShowSysInfoWindow(forms, library);
     reader.join();
   }
   std::vector<double> opens;

@@ -22,11 +22,11 @@ class DefaultInstanceScope {
 
 }  // namespace
 
-Variant SysInfoModule::ShowSysInfo() {
+Variant SysInfoModule::ShowSysInfo(const SysInfoWindowContext& context) {
   if (DefaultInstance() != nullptr) Raise(err::kFormAlreadyDisplayed);
   // The window object outlives every handler that runs inside its modal display, so a tick that yielded
   // while the window closed still finds it when it resumes.
-  auto window = std::make_unique<frmSysInfo>(context_);
+  auto window = std::make_unique<frmSysInfo>(context);
   DefaultInstanceScope scope(default_instance_, window.get());
   window->Form_Load();
   window->Show();
@@ -35,14 +35,6 @@ Variant SysInfoModule::ShowSysInfo() {
 
 frmSysInfo* SysInfoModule::DefaultInstance() const {
   return default_instance_ != nullptr && default_instance_->IsLoaded() ? default_instance_ : nullptr;
-}
-
-std::int32_t ErrorHResult(const RuntimeError& error) {
-  const std::int32_t number = error.number();
-  if (number > 0 && number <= 0xFFFF)
-    return static_cast<std::int32_t>(0x800A0000u + static_cast<std::uint32_t>(number));
-  if (number < 0) return number;
-  return static_cast<std::int32_t>(0x80004005u);  // E_FAIL
 }
 
 }  // namespace bsi

@@ -11,24 +11,24 @@
 
 namespace bsi {
 
-/// The module's forms, as the form run time keeps them: at most one default instance of frmSysInfo. One per
-/// user-interface thread, shared by every control object created on it.
+/// The module's forms, as the form run time keeps them: at most one default instance of frmSysInfo. A platform
+/// keeps one per user-interface thread, shared by every control created on it; what a window is shown with (its
+/// native windows, the services, the query library) comes with each call.
 class SysInfoModule {
  public:
-  explicit SysInfoModule(const SysInfoWindowContext& context) : context_(context) {}
+  SysInfoModule() = default;
   SysInfoModule(const SysInfoModule&) = delete;
   SysInfoModule& operator=(const SysInfoModule&) = delete;
 
-  /// Creates and loads the default frmSysInfo afresh, shows it modally with no owner and returns Empty once the
-  /// window has been unloaded (OK, F4 or the close box). Raises 400 "Form already displayed; can't show
-  /// modally", changing nothing, while the default window is loaded; raises what creating or showing raises.
-  Variant ShowSysInfo();
+  /// Creates and loads the default frmSysInfo afresh over `context`, shows it modally with no owner and returns
+  /// Empty once the window has been unloaded (OK, F4 or the close box). Raises 400 "Form already displayed; can't
+  /// show modally", changing nothing, while the default window is loaded; raises what creating or showing raises.
+  Variant ShowSysInfo(const SysInfoWindowContext& context);
 
   /// The loaded default window, or nullptr.
   frmSysInfo* DefaultInstance() const;
 
  private:
-  SysInfoWindowContext context_;
   frmSysInfo* default_instance_ = nullptr;
 };
 
@@ -43,11 +43,13 @@ class ctlBrindtSysInfo {
  public:
   /// Both sides of the sited control, whatever its container asks for: 40 x 40 pixels at 96 dpi.
   static constexpr std::int32_t kSideTwips = 600;
+  /// The control's size from its design on, until a container resizes it.
+  static constexpr Extent kDesignSize{kSideTwips, kSideTwips};
 
   explicit ctlBrindtSysInfo(SysInfoModule& module) : module_(module) {}
 
   /// See SysInfoModule::ShowSysInfo.
-  Variant ShowSysInfo() { return module_.ShowSysInfo(); }
+  Variant ShowSysInfo(const SysInfoWindowContext& context) { return module_.ShowSysInfo(context); }
 
   /// UserControl_Resize: the size the control takes when its container resizes it, at design time or run time.
   static constexpr Extent UserControl_Resize(Extent /*asked*/) { return Extent{kSideTwips, kSideTwips}; }
@@ -55,9 +57,5 @@ class ctlBrindtSysInfo {
  private:
   SysInfoModule& module_;
 };
-
-/// How a failure of a COM method travels: run-time error n as 0x800A0000 + n, a failing HRESULT carried as a
-/// negative number as itself, anything else as E_FAIL.
-std::int32_t ErrorHResult(const RuntimeError& error);
 
 }  // namespace bsi

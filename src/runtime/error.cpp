@@ -71,4 +71,22 @@ void RaiseResourceNotFound(std::int32_t id) {
   throw RuntimeError(err::kResourceNotFound, u"Resource with identifier '" + Decimal(id) + u"' not found");
 }
 
+namespace {
+constexpr std::uint32_t kRuntimeErrorFacility = 0x800A0000u;
+constexpr std::int32_t kEFail = static_cast<std::int32_t>(0x80004005u);
+}  // namespace
+
+std::int32_t ErrorHResult(const RuntimeError& error) {
+  const std::int32_t number = error.number();
+  if (number > 0 && number <= 0xFFFF) {
+    return static_cast<std::int32_t>(kRuntimeErrorFacility + static_cast<std::uint32_t>(number));
+  }
+  return number < 0 ? number : kEFail;
+}
+
+std::int32_t RuntimeErrorNumber(std::int32_t hresult) {
+  const auto bits = static_cast<std::uint32_t>(hresult);
+  return (bits & 0xFFFF0000u) == kRuntimeErrorFacility ? static_cast<std::int32_t>(bits & 0xFFFFu) : 0;
+}
+
 }  // namespace bsi

@@ -56,4 +56,12 @@ RuntimeError CurrentError() noexcept;
 /// Error 326 for a string id that no table holds.
 [[noreturn]] void RaiseResourceNotFound(std::int32_t id);
 
+/// How a failure leaves a COM method, in the control and the query library alike: run-time error n (1 to 65535)
+/// as HRESULT 0x800A0000 + n, a negative number (a failing HRESULT carried along) as itself, any other number as
+/// E_FAIL, since it has no HRESULT of its own and cut to 16 bits it would name a different error.
+std::int32_t ErrorHResult(const RuntimeError& error);
+
+/// The other way: n for an HRESULT 0x800A0000 + n, 0 for every other HRESULT (other facilities, success codes).
+std::int32_t RuntimeErrorNumber(std::int32_t hresult);
+
 }  // namespace bsi

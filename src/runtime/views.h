@@ -44,8 +44,14 @@ class ListView {
 class WindowSystem {
  public:
   static constexpr std::uint32_t kLvmSetColumnWidth = 0x101E;
+  // Widths of LVM_SETCOLUMNWIDTH. LVSCW_AUTOSIZE: the column's widest text. LVSCW_AUTOSIZE_USEHEADER: the wider
+  // of that and its heading, except that comctl32 stretches the last column to the list's edge instead, and may
+  // cut a wider text there.
   static constexpr std::int32_t kLvscwAutosize = -1;
   static constexpr std::int32_t kLvscwAutosizeUseHeader = -2;
+  /// Ours, not comctl32's, for the last column: the widest of its heading, its widest text and the rest of the
+  /// list. A platform translates it into what its list control understands.
+  static constexpr std::int32_t kAutosizeLastColumn = -3;
 
   virtual ~WindowSystem() = default;
   virtual std::int32_t LockWindowUpdate(WindowHandle window) = 0;

@@ -57,6 +57,9 @@ class GaugeView {
 /// The native side of a form.
 class FormView {
  public:
+  /// PopupMenu flag: the items can be chosen with the right mouse button as well as the left.
+  static constexpr std::int32_t kPopupMenuRightButton = 2;
+
   virtual ~FormView() = default;
   virtual WindowHandle hWnd() = 0;
   virtual void SetCaption(const Text& caption) = 0;
@@ -66,7 +69,8 @@ class FormView {
   /// Hides the window and ends its modal display; its timers stop. The widgets stay valid until the view is
   /// destroyed, so a handler still on the stack can finish without touching freed controls.
   virtual void Unload() = 0;
-  /// Pops `menu` up as a context menu at the mouse position, with no default item; returns when it closed.
+  /// Pops `menu` up as a context menu at the mouse position, its left top corner there, with no default item;
+  /// returns when it closed. `flags` is 0 or kPopupMenuRightButton.
   virtual void PopupMenu(Menu& menu, std::int32_t flags) = 0;
 };
 

@@ -6,12 +6,13 @@
 
 namespace bsi {
 
-void frmSysInfo::Form_KeyDown(std::int16_t key_code, std::int16_t /*shift*/) noexcept {
+bool frmSysInfo::Form_KeyDown(std::int16_t key_code, std::int16_t /*shift*/) noexcept {
   Handle([&] {
     if (key_code == kKeyC && view_->lvwSysInfo().ItemCount() > 0) CopySelectedValue();
     if (key_code == kKeyF5) RebuildList();
     if (key_code == kKeyF4) Unload();
   });
+  return key_code == kKeyC || key_code == kKeyF5 || key_code == kKeyF4;
 }
 
 void frmSysInfo::cmdOK_Click() noexcept {
@@ -29,7 +30,7 @@ void frmSysInfo::cmdSystem_Click() noexcept {
 void frmSysInfo::lvwSysInfo_MouseDown(std::int16_t button, std::int16_t /*shift*/) noexcept {
   Handle([&] {
     if (button == kRightButton && view_->lvwSysInfo().ItemCount() > 0) {
-      view_->Form().PopupMenu(view_->mnuFile(), kPopupMenuRightButton);
+      view_->Form().PopupMenu(view_->mnuFile(), FormView::kPopupMenuRightButton);
     }
   });
 }

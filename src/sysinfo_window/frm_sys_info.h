@@ -76,8 +76,6 @@ class frmSysInfo {
   static constexpr std::int16_t kKeyF4 = 115;
   static constexpr std::int16_t kKeyF5 = 116;
   static constexpr std::int16_t kRightButton = 2;
-  /// PopupMenu flag: items can be chosen with the right button as well as the left.
-  static constexpr std::int32_t kPopupMenuRightButton = 2;
 
   /// Creates the native window; it is not loaded yet.
   explicit frmSysInfo(const SysInfoWindowContext& context);
@@ -103,8 +101,10 @@ class frmSysInfo {
   void Form_Load() noexcept;
   /// One refresh of the gauges and of the nine live rows; any failure ends the tick silently.
   void tmrMemory_Timer() noexcept;
-  /// C copies the selected value, F5 rebuilds the list, F4 unloads; the shift state is ignored.
-  void Form_KeyDown(std::int16_t key_code, std::int16_t shift) noexcept;
+  /// C copies the selected value, F5 rebuilds the list, F4 unloads; the shift state is ignored. Returns true for
+  /// these three keys, which are the window's own: the platform keeps them from the focused control, also when
+  /// there is nothing to copy or the window has been unloaded already.
+  bool Form_KeyDown(std::int16_t key_code, std::int16_t shift) noexcept;
   void cmdOK_Click() noexcept;
   /// The shell's object-properties call for this window.
   void cmdSystem_Click() noexcept;

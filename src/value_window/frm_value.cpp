@@ -52,10 +52,11 @@ void frmValue::cmdOK_Click() noexcept {
   Handle([&] { Unload(); });
 }
 
-void frmValue::Form_KeyDown(std::int16_t key_code, std::int16_t /*shift*/) noexcept {
+bool frmValue::Form_KeyDown(std::int16_t key_code, std::int16_t /*shift*/) noexcept {
   Handle([&] {
     if (key_code == kKeyF4) Unload();
   });
+  return key_code == kKeyF4;
 }
 
 void frmValue::txtLabel_GotFocus() noexcept {

@@ -63,8 +63,9 @@ class frmValue {
   /// Copies what txtValue holds now, edits included; never the label.
   void cmdClipboard_Click() noexcept;
   void cmdOK_Click() noexcept;
-  /// F4 unloads; the shift state is ignored and every other key does nothing.
-  void Form_KeyDown(std::int16_t key_code, std::int16_t shift) noexcept;
+  /// F4 unloads; the shift state is ignored and every other key does nothing. Returns true for F4, the window's
+  /// own key, which the platform keeps from the focused control.
+  bool Form_KeyDown(std::int16_t key_code, std::int16_t shift) noexcept;
   void txtLabel_GotFocus() noexcept;
   void txtValue_GotFocus() noexcept;
   /// The close button of the caption bar.

@@ -163,9 +163,10 @@ TEST(CompleteList, FrameLocksFitsTwoColumnsWithHeadersAndUnlocks) {
   f.Run();
   const auto window = f.log.Matching("LockWindowUpdate");
   EXPECT_EQ(window, (std::vector<std::string>{"LockWindowUpdate(4096)", "LockWindowUpdate(0)"}));
-  // AdjustColumnWidth(lvwSysInfo, True, 1): two columns, LVSCW_AUTOSIZE_USEHEADER, after the last row.
+  // AdjustColumnWidth(lvwSysInfo, True, 1): two columns with their headings, the last one filling the list, after
+  // the last row.
   EXPECT_EQ(f.log.Matching("SendMessageA"),
-            (std::vector<std::string>{"SendMessageA(4096,4126,0,-2)", "SendMessageA(4096,4126,1,-2)"}));
+            (std::vector<std::string>{"SendMessageA(4096,4126,0,-2)", "SendMessageA(4096,4126,1,-3)"}));
   // The last row, then the two messages, the unlock, and nothing but releases after it.
   const auto& e = f.log.entries();
   const auto unlock = std::find(e.begin(), e.end(), "LockWindowUpdate(0)");
@@ -173,7 +174,7 @@ TEST(CompleteList, FrameLocksFitsTwoColumnsWithHeadersAndUnlocks) {
   ASSERT_GE(unlock - e.begin(), 3);
   EXPECT_EQ(std::vector<std::string>(unlock - 3, unlock + 1),
             (std::vector<std::string>{"Add(D:\\ CD-ROM)", "SendMessageA(4096,4126,0,-2)",
-                                      "SendMessageA(4096,4126,1,-2)", "LockWindowUpdate(0)"}));
+                                      "SendMessageA(4096,4126,1,-3)", "LockWindowUpdate(0)"}));
   ASSERT_NE(unlock + 1, e.end());
   for (auto it = unlock + 1; it != e.end(); ++it) EXPECT_EQ(it->rfind("release ", 0), 0u) << *it;
 }

@@ -63,8 +63,9 @@ std::vector<std::string> Messages(std::int32_t columns, std::int16_t account, st
 
 TEST(AdjustColumnWidth, MessageCountsForExcludedColumns) {
   // Two columns: 1 excluded sizes both (bound inclusive), 0 adds a message for index 2, 2 sizes only the first.
-  EXPECT_EQ(Messages(2, -1, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)", "SendMessageA(42,4126,1,-2)"}));
-  EXPECT_EQ(Messages(2, -1, 0), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)", "SendMessageA(42,4126,1,-2)",
+  // With headers the last column (index 1), and only that one, asks to fill the list and fit its texts.
+  EXPECT_EQ(Messages(2, -1, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)", "SendMessageA(42,4126,1,-3)"}));
+  EXPECT_EQ(Messages(2, -1, 0), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)", "SendMessageA(42,4126,1,-3)",
                                                           "SendMessageA(42,4126,2,-2)"}));
   EXPECT_EQ(Messages(2, -1, 2), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)"}));
   EXPECT_TRUE(Messages(2, -1, 3).empty());
@@ -75,10 +76,12 @@ TEST(AdjustColumnWidth, MessageCountsForExcludedColumns) {
 }
 
 TEST(AdjustColumnWidth, WidthCodeFollowsAccountForHeaders) {
-  EXPECT_EQ(Messages(1, 0, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-1)"}));
-  EXPECT_EQ(Messages(1, 1, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)"}));
-  EXPECT_EQ(Messages(1, -1, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)"}));
-  EXPECT_EQ(Messages(1, 256, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-2)"}));
+  EXPECT_EQ(Messages(2, 0, 1), (std::vector<std::string>{"SendMessageA(42,4126,0,-1)", "SendMessageA(42,4126,1,-1)"}));
+  for (std::int16_t account : {1, -1, 256}) {
+    EXPECT_EQ(Messages(2, account, 1),
+              (std::vector<std::string>{"SendMessageA(42,4126,0,-2)", "SendMessageA(42,4126,1,-3)"}))
+        << account;
+  }
 }
 
 // Runs the helper and returns the error number it raised (0 for none) and the messages it sent.

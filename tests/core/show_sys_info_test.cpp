@@ -17,13 +17,13 @@ TEST(ShowSysInfo, ReturnsEmptyHoweverTheWindowIsClosed) {
   };
   for (const auto& close : closers) {
     WindowRig rig;
-    SysInfoModule module(rig.context());
+    SysInfoModule module;
     ctlBrindtSysInfo control(module);
     rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow&) {
       EXPECT_EQ(module.DefaultInstance(), &form);
       close(form);
     };
-    const Variant result = control.ShowSysInfo();
+    const Variant result = control.ShowSysInfo(rig.context());
     EXPECT_TRUE(result.IsEmpty());
     EXPECT_EQ(module.DefaultInstance(), nullptr);
     EXPECT_TRUE(rig.log.Matching("frmSysInfo left open").empty());
@@ -33,7 +33,7 @@ TEST(ShowSysInfo, ReturnsEmptyHoweverTheWindowIsClosed) {
 
 TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
   WindowRig rig;
-  SysInfoModule module(rig.context());
+  SysInfoModule module;
   std::vector<std::vector<MemoryListView::Row>> lists;
   std::vector<frmSysInfo*> forms;
   rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow& view) {
@@ -41,9 +41,9 @@ TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
     forms.push_back(&form);
     form.cmdOK_Click();
   };
-  module.ShowSysInfo();
+  module.ShowSysInfo(rig.context());
   rig.library.Set("ProcessorInfo.Description", u"Second CPU");
-  module.ShowSysInfo();
+  module.ShowSysInfo(rig.context());
   EXPECT_EQ(rig.windows.sysinfo_windows, 2);
   ASSERT_EQ(lists.size(), 2u);
   EXPECT_EQ(lists[0].size(), lists[1].size()) << "nothing of the first list survives";
@@ -57,13 +57,13 @@ TEST(ShowSysInfo, EachCallLoadsAFreshWindowAndList) {
 
 TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
   WindowRig rig;
-  SysInfoModule module(rig.context());
+  SysInfoModule module;
   ctlBrindtSysInfo control(module);
   rig.windows.while_sysinfo_shown = [&](frmSysInfo& form, FakeSysInfoWindow& view) {
     const auto rows = view.list.rows().rows();
     const int windows = rig.windows.sysinfo_windows;
     try {
-      control.ShowSysInfo();
+      control.ShowSysInfo(rig.context());
       ADD_FAILURE() << "no error raised";
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), 400);
@@ -76,9 +76,9 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsShownRaises400AndChangesNothing) {
     EXPECT_FALSE(view.form.unloaded());
     form.cmdOK_Click();
   };
-  EXPECT_TRUE(control.ShowSysInfo().IsEmpty());
+  EXPECT_TRUE(control.ShowSysInfo(rig.context()).IsEmpty());
   // Once closed, the next call opens the window again.
-  EXPECT_TRUE(control.ShowSysInfo().IsEmpty());
+  EXPECT_TRUE(control.ShowSysInfo(rig.context()).IsEmpty());
   EXPECT_EQ(rig.windows.sysinfo_windows, 2);
 }
 
@@ -88,23 +88,25 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsStillLoadingRaises400Too) {
    public:
     void Show(const Text&, std::int32_t, const Text&) override {
       try {
-        module->ShowSysInfo();
+        module->ShowSysInfo(*context);
       } catch (const RuntimeError& error) {
         numbers.push_back(error.number());
       }
     }
     SysInfoModule* module = nullptr;
+    const SysInfoWindowContext* context = nullptr;
     std::vector<std::int32_t> numbers;
   };
   WindowRig rig;
   rig.library.FailAllCreations();
   CallingMessageBox box;
-  SysInfoModule module(SysInfoWindowContext{rig.windows, rig.windows, rig.library, rig.strings, rig.locale, box,
-                                            rig.window_system, rig.screen, rig.clipboard, rig.shell, rig.loop,
-                                            kVersion});
+  const SysInfoWindowContext context{rig.windows,       rig.windows, rig.library,   rig.strings, rig.locale, box,
+                                     rig.window_system, rig.screen,  rig.clipboard, rig.shell,   rig.loop,   kVersion};
+  SysInfoModule module;
   box.module = &module;
+  box.context = &context;
   rig.windows.while_sysinfo_shown = [](frmSysInfo& form, FakeSysInfoWindow&) { form.cmdOK_Click(); };
-  EXPECT_TRUE(module.ShowSysInfo().IsEmpty());
+  EXPECT_TRUE(module.ShowSysInfo(context).IsEmpty());
   EXPECT_EQ(box.numbers, std::vector<std::int32_t>{400});
   EXPECT_EQ(rig.windows.sysinfo_windows, 1);
 }
@@ -119,8 +121,8 @@ TEST(ShowSysInfo, APlatformFailureWhileCreatingReachesTheCaller) {
   SysInfoWindowContext context{none,          rig.windows,     rig.library,       rig.strings,
                                rig.locale,    rig.message_box, rig.window_system, rig.screen,
                                rig.clipboard, rig.shell,       rig.loop,          kVersion};
-  SysInfoModule module(context);
-  EXPECT_THROW(module.ShowSysInfo(), RuntimeError);
+  SysInfoModule module;
+  EXPECT_THROW(module.ShowSysInfo(context), RuntimeError);
   EXPECT_EQ(module.DefaultInstance(), nullptr);
 }
 
@@ -130,12 +132,30 @@ TEST(ControlSize, AlwaysSixHundredTwipsSquare) {
   }
 }
 
-TEST(ControlErrors, RunTimeErrorsAndHResultsKeepTheirIdentity) {
-  EXPECT_EQ(ErrorHResult(RuntimeError(429)), static_cast<std::int32_t>(0x800A01ADu));
-  EXPECT_EQ(ErrorHResult(RuntimeError(35600)), static_cast<std::int32_t>(0x800A8B10u));
-  EXPECT_EQ(ErrorHResult(RuntimeError(-2147024894, u"not found")), -2147024894);
-  EXPECT_EQ(ErrorHResult(RuntimeError(0, u"")), static_cast<std::int32_t>(0x80004005u));
-  EXPECT_EQ(ErrorHResult(RuntimeError(70000, u"")), static_cast<std::int32_t>(0x80004005u));
+TEST(ControlErrors, EachNumberHasOneHResultAndBack) {
+  struct Case {
+    std::int32_t number;
+    std::uint32_t hresult;
+    std::int32_t back;  // the run-time error the HRESULT carries back
+  };
+  const Case cases[] = {
+      {0, 0x80004005u, 0},  // no error number: E_FAIL
+      {5, 0x800A0005u, 5},
+      {400, 0x800A0190u, 400},
+      {65535, 0x800AFFFFu, 65535},
+      {65536, 0x80004005u, 0},         // masked to 16 bits it would read as error 0
+      {70000, 0x80004005u, 0},         // masked it would read as error 4464
+      {-2147024891, 0x80070005u, 0},   // E_ACCESSDENIED travels as itself
+      {-2146828275, 0x800A000Du, 13},  // so does an HRESULT that is a run-time error already
+  };
+  for (const Case& c : cases) {
+    const auto hresult = static_cast<std::int32_t>(c.hresult);
+    EXPECT_EQ(ErrorHResult(RuntimeError(c.number, u"")), hresult) << c.number;
+    EXPECT_EQ(RuntimeErrorNumber(hresult), c.back) << std::hex << c.hresult;
+  }
+  // Other facilities and success codes carry no run-time error.
+  EXPECT_EQ(RuntimeErrorNumber(static_cast<std::int32_t>(0x800B0005u)), 0);
+  EXPECT_EQ(RuntimeErrorNumber(0x000A0005), 0);
 }
 
 }  // namespace

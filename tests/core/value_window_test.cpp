@@ -52,8 +52,8 @@ TEST(ValueWindow, OkF4AndTheCloseButtonUnload) {
   int closed = 0;
   auto close_with = [&](auto&& action) {
     rig.windows.while_value_shown = [&](frmValue& form, FakeValueWindow& view) {
-      form.Form_KeyDown(114, 0);  // F3: nothing
-      form.Form_KeyDown(27, 0);   // Esc: nothing
+      EXPECT_FALSE(form.Form_KeyDown(114, 0));  // F3: nothing, left to the focused control
+      EXPECT_FALSE(form.Form_KeyDown(27, 0));   // Esc: the same
       EXPECT_FALSE(view.form.unloaded());
       action(form);
       EXPECT_TRUE(view.form.unloaded());
@@ -65,7 +65,7 @@ TEST(ValueWindow, OkF4AndTheCloseButtonUnload) {
     form.Show();
   };
   close_with([](frmValue& f) { f.cmdOK_Click(); });
-  close_with([](frmValue& f) { f.Form_KeyDown(frmValue::kKeyF4, 1); });
+  close_with([](frmValue& f) { EXPECT_TRUE(f.Form_KeyDown(frmValue::kKeyF4, 1)); });
   close_with([](frmValue& f) { f.CloseBox(); });
   EXPECT_EQ(closed, 3);
   EXPECT_TRUE(rig.log.Matching("frmValue left open").empty());

@@ -40,29 +40,6 @@ HRESULT ServerSide(Throw&& raise) {
   return S_OK;
 }
 
-void test_hresult_numbers() {
-  struct Case {
-    long number;
-    HRESULT hr;
-  };
-  const Case cases[] = {{5, static_cast<HRESULT>(0x800A0005)},
-                        {429, static_cast<HRESULT>(0x800A01AD)},
-                        {35600, static_cast<HRESULT>(0x800A8B10)},
-                        {65535, static_cast<HRESULT>(0x800AFFFF)},
-                        {static_cast<long>(E_ACCESSDENIED), E_ACCESSDENIED}};
-  for (const Case& c : cases) {
-    ok(bsi::win32::com::RuntimeErrorHresult(c.number) == c.hr, "%ld: %#lx\n", c.number,
-       bsi::win32::com::RuntimeErrorHresult(c.number));
-    const long back = c.number > 0 ? c.number : 0;
-    ok(bsi::win32::com::RuntimeErrorNumber(c.hr) == back, "%#lx: %ld\n", c.hr,
-       bsi::win32::com::RuntimeErrorNumber(c.hr));
-  }
-  // Other facilities and success codes carry no run-time error.
-  ok(bsi::win32::com::RuntimeErrorNumber(static_cast<HRESULT>(0x800B0005)) == 0,
-     "facility 0xB taken for a run-time error\n");
-  ok(bsi::win32::com::RuntimeErrorNumber(static_cast<HRESULT>(0x000A0005)) == 0, "success code taken for an error\n");
-}
-
 void test_server_side_failures() {
   HRESULT hr = ServerSide([] { throw bsq::ProbeError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "RegOpenKeyExW"); });
   ok(hr == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "probe: hr %#lx\n", hr);
@@ -133,7 +110,6 @@ void test_round_trip() {
 
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  test_hresult_numbers();
   test_server_side_failures();
   test_round_trip();
   CoUninitialize();

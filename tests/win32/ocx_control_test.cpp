@@ -335,12 +335,14 @@ void test_invoke_by_name() {
 
 void test_second_call_while_shown() {
   ComPtr<_ctlBrindtSysInfo> control = CreateControl();
-  if (!control) return;
+  // Another control of the same thread shares its window: it is refused too.
+  ComPtr<_ctlBrindtSysInfo> other = CreateControl();
+  if (!control || !other) return;
   ComPtr<IDispatch> dispatch;
   control.As(&dispatch);
   g_visit = Visit{};
   g_visit.how = CloseBy::Ok;
-  g_visit.reenter = control.Get();
+  g_visit.reenter = other.Get();
   g_visit.reenter_dispatch = dispatch.Get();
   VARIANT result;
   V_VT(&result) = VT_I4;
@@ -369,6 +371,7 @@ void test_second_call_while_shown() {
   ok(again == S_OK && V_VT(&result) == VT_EMPTY, "call after the failure: hr %#lx type %u\n", again, V_VT(&result));
   dispatch.Reset();
   ExpectLastRelease(control, "control");
+  ExpectLastRelease(other, "other control");
 }
 
 void test_persistence_and_class_info() {

@@ -32,6 +32,9 @@ constexpr wchar_t kInfoClass[] = L"BrindtSysInfo.frmSysInfo";
 constexpr wchar_t kValueClass[] = L"BrindtSysInfo.frmValue";
 constexpr int kCopyAllCommand = BSI_CMD_COPY_ALL;
 
+// The forms of this program's one user-interface thread, as the control keeps them per apartment.
+bsi::SysInfoModule forms;
+
 std::wstring W(const std::u16string& text) {
   return std::wstring(text.begin(), text.end());
 }
@@ -150,7 +153,7 @@ void WithWindow(bsi::QueryLibrary& library, const std::function<void(HWND)>& dri
     done = true;
   });
   try {
-    bsi::win32::ShowSysInfoWindow(library);
+    bsi::win32::ShowSysInfoWindow(forms, library);
   } catch (const bsi::RuntimeError& error) {
     ok(false, "ShowSysInfoWindow raised %d\n", error.number());
   }
@@ -423,7 +426,7 @@ std::atomic<int> nested_result{0};
 void CALLBACK ShowAgain(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   try {
-    bsi::win32::ShowSysInfoWindow(*timer_library);
+    bsi::win32::ShowSysInfoWindow(forms, *timer_library);
     nested_result = -1;
   } catch (const bsi::RuntimeError& error) {
     nested_result = error.number();

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <utility>
 
 #include "common/unique_handle.h"
@@ -18,18 +19,42 @@ namespace bsi::win32::com {
 
 namespace {
 
-// The square's side in twips, whatever the container asks.
-constexpr int kSideTwips = 600;
+// The core's resize rule speaks twips; containers speak screen pixels (SetObjectRects) and HIMETRIC (SetExtent).
+// Sizes asked come in as 64-bit values, since a rectangle from LONG_MIN to LONG_MAX is 2^32 - 1 wide.
+constexpr int kTwipsPerInch = 1440;
+constexpr int kHimetricPerInch = 2540;
 
-// The square in the screen's pixels: 40 x 40 at 96 dpi.
-SIZE FixedPixels() noexcept {
-  SIZE side{40, 40};
+std::int32_t ClampedTwips(long long units, int units_per_inch) noexcept {
+  const long long twips = units * kTwipsPerInch / units_per_inch;
+  return static_cast<std::int32_t>(std::clamp<long long>(twips, INT32_MIN, INT32_MAX));
+}
+
+LONG FromTwips(std::int32_t twips, int units_per_inch) noexcept {
+  return MulDiv(twips, units_per_inch, kTwipsPerInch);
+}
+
+// The screen's resolution, 96 dpi when it cannot be read.
+struct Dpi {
+  int x = 96;
+  int y = 96;
+};
+
+Dpi ScreenDpi() noexcept {
+  Dpi dpi;
   const WindowDc screen(nullptr);
   if (screen.get() != nullptr) {
-    side.cx = MulDiv(kSideTwips, GetDeviceCaps(screen.get(), LOGPIXELSX), 1440);
-    side.cy = MulDiv(kSideTwips, GetDeviceCaps(screen.get(), LOGPIXELSY), 1440);
+    if (const int x = GetDeviceCaps(screen.get(), LOGPIXELSX); x > 0) dpi.x = x;
+    if (const int y = GetDeviceCaps(screen.get(), LOGPIXELSY); y > 0) dpi.y = y;
   }
-  return side;
+  return dpi;
+}
+
+SIZE Pixels(bsi::Extent twips, Dpi dpi) noexcept {
+  return SIZE{FromTwips(twips.width, dpi.x), FromTwips(twips.height, dpi.y)};
+}
+
+SIZEL Himetric(bsi::Extent twips) noexcept {
+  return SIZEL{FromTwips(twips.width, kHimetricPerInch), FromTwips(twips.height, kHimetricPerInch)};
 }
 
 }  // namespace
@@ -75,15 +100,36 @@ HRESULT ctlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
 
 // ---- the resize rule ----
 
+HRESULT ctlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
+  if (!size) return E_POINTER;
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  size_ = bsi::ctlBrindtSysInfo::UserControl_Resize(
+      bsi::Extent{ClampedTwips(size->cx, kHimetricPerInch), ClampedTwips(size->cy, kHimetricPerInch)});
+  // The container is asked to take the size the rule decided when it asked for another one.
+  const SIZEL taken = Himetric(size_);
+  if (size->cx != taken.cx || size->cy != taken.cy) ApplyFixedSize(nullptr, false);
+  return S_OK;
+}
+
+HRESULT ctlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
+  if (!size) return E_POINTER;
+  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
+  *size = Himetric(size_);
+  return S_OK;
+}
+
 void ctlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexcept {
-  const SIZE side = FixedPixels();
   if (asked) {
+    const Dpi dpi = ScreenDpi();
+    const long long width = static_cast<long long>(asked->right) - asked->left;
+    const long long height = static_cast<long long>(asked->bottom) - asked->top;
+    size_ =
+        bsi::ctlBrindtSysInfo::UserControl_Resize(bsi::Extent{ClampedTwips(width, dpi.x), ClampedTwips(height, dpi.y)});
+    const SIZE side = Pixels(size_, dpi);
     // The corner stays where it was asked, unless the square would leave the coordinate range there.
     const LONG left = static_cast<LONG>(std::min<long long>(asked->left, LONG_MAX - side.cx));
     const LONG top = static_cast<LONG>(std::min<long long>(asked->top, LONG_MAX - side.cy));
     position_ = {left, top, left + side.cx, top + side.cy};
-    const long long width = static_cast<long long>(asked->right) - asked->left;
-    const long long height = static_cast<long long>(asked->bottom) - asked->top;
     if (left == asked->left && top == asked->top && width == side.cx && height == side.cy) return;
   }
   // A container may answer by resizing again; that call keeps the square but asks nothing more.

@@ -21,7 +21,7 @@ HRESULT ctlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
   // The host may let go of the control while the modal window runs its message loop.
   ComPtr<_ctlBrindtSysInfo> keep_alive(this);
   try {
-    ShowSysInfoWindow();
+    ShowSysInfoWindow(*module_);
   } catch (...) {
     return CurrentExceptionHresult(IID__ctlBrindtSysInfo, kErrorSource);
   }
@@ -123,23 +123,6 @@ HRESULT ctlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
   if (!type) return E_POINTER;
   *type = nullptr;
   return OleRegGetUserType(CLSID_ctlBrindtSysInfo, form, type);
-}
-
-HRESULT ctlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
-  if (!size) return E_POINTER;
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  // The square never changes: whatever the container asks, the control keeps its fixed size and asks the
-  // container to take that.
-  if (size->cx != kExtentHimetric || size->cy != kExtentHimetric) ApplyFixedSize(nullptr, false);
-  return S_OK;
-}
-
-HRESULT ctlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
-  if (!size) return E_POINTER;
-  // An aspect the control does not draw leaves the caller's size alone, as OLE's own objects do.
-  if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
-  *size = {kExtentHimetric, kExtentHimetric};
-  return S_OK;
 }
 
 HRESULT ctlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {

@@ -9,6 +9,9 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <memory>
+
+#include "apartment_module.h"
 #include "common/dispatch.h"
 #include "connection_point.h"
 #include "identity.h"
@@ -22,13 +25,10 @@ class ctlBrindtSysInfo final
                             IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer, IOleInPlaceActiveObject,
                             IOleControl, IViewObject2, IPersistPropertyBag, IPersistStorage, IQuickActivate> {
  public:
-  // Width and height in HIMETRIC of the control's square: 600 twips, 40 pixels at 96 dpi.
-  static constexpr LONG kExtentHimetric = 1058;
-
   // _ctlBrindtSysInfo
   HRESULT STDMETHODCALLTYPE ShowSysInfo(VARIANT* result) noexcept override;
 
-  // IOleObject
+  // IOleObject; SetExtent and GetExtent go with the resize rule (ctl_activation.cpp).
   HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) noexcept override;
   HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) noexcept override;
   HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR app, LPCOLESTR object) noexcept override;
@@ -127,9 +127,11 @@ class ctlBrindtSysInfo final
   enum class StorageState { kUninitialized, kNormal, kNoScribble, kHandsOff };
 
   HRESULT ActivateInPlace(LPCRECT position) noexcept;
-  /// The resize rule: the fixed square at the left top corner of `asked` becomes the position; the site is asked
-  /// to take it when `asked` has another size. `from_rects` says whether the container called SetObjectRects
-  /// (then OnPosRectChange is asked first) or SetExtent (then RequestNewObjectLayout is).
+  /// The resize rule at work: the core's UserControl_Resize decides the size the control takes for the size of
+  /// `asked` (screen pixels), and that size at the left top corner of `asked` becomes the position; the site is
+  /// asked to take it when `asked` differs. Without `asked` (SetExtent, which has set the size already) only the
+  /// site is asked. `from_rects` says whether the container called SetObjectRects (then OnPosRectChange is asked
+  /// first) or SetExtent (then RequestNewObjectLayout is).
   void ApplyFixedSize(const RECT* asked, bool from_rects) noexcept;
   /// Reads the ambient UserMode through the client site's IDispatch; true (run time) when the site has none.
   void ReadUserMode() noexcept;
@@ -137,13 +139,17 @@ class ctlBrindtSysInfo final
   void SetUserMode(bool user_mode) noexcept;
   void SendViewChange() noexcept;
 
+  // The forms of the apartment thread the control was created on (apartment_module.h).
+  std::shared_ptr<SysInfoModule> module_ = ApartmentModule();
+
   Microsoft::WRL::ComPtr<IOleClientSite> client_site_;
   Microsoft::WRL::ComPtr<IOleInPlaceSite> in_place_site_;
   Microsoft::WRL::ComPtr<IOleAdviseHolder> advise_holder_;
   SinkList sinks_;
 
   // Activation and the resize rule (ctl_activation.cpp).
-  RECT position_{};           // in the container's client pixels; always the fixed square
+  bsi::Extent size_ = bsi::ctlBrindtSysInfo::kDesignSize;  // twips, as the resize rule last decided
+  RECT position_{};           // in the container's client pixels: `size_` at the corner asked
   bool windowless_ = false;   // activated through IOleInPlaceSiteWindowless
   bool asking_site_ = false;  // inside OnPosRectChange / RequestNewObjectLayout
 

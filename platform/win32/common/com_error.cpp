@@ -45,7 +45,7 @@ HRESULT CurrentExceptionHresult(REFIID iid, std::wstring_view source) noexcept {
     return ReportError(error.hr(), error.description(), iid, source);
   } catch (const RuntimeError& error) {
     const std::wstring text(error.description().begin(), error.description().end());
-    return ReportError(RuntimeErrorHresult(error.number()), text, iid, source);
+    return ReportError(static_cast<HRESULT>(ErrorHResult(error)), text, iid, source);
   } catch (const std::bad_alloc&) {
     return ReportError(E_OUTOFMEMORY, SystemMessage(E_OUTOFMEMORY), iid, source);
   } catch (...) {

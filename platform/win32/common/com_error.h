@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Failures across COM: an HRESULT with its description in IErrorInfo. A run-time error n travels as
-// 0x800A0000 + n, as scripting hosts expect.
+// Failures across COM: an HRESULT with its description in IErrorInfo. Which HRESULT a run-time error travels
+// as is the core's ErrorHResult (runtime/error.h).
 #pragma once
 
 #include <windows.h>
@@ -10,17 +10,6 @@
 #include <string_view>
 
 namespace bsi::win32::com {
-
-/// HRESULT 0x800A0000 + n for run-time error n (1..65535); a negative n is an HRESULT already and stays as it is.
-constexpr HRESULT RuntimeErrorHresult(long number) noexcept {
-  if (number < 0) return static_cast<HRESULT>(number);
-  return static_cast<HRESULT>(0x800A0000UL | (static_cast<unsigned long>(number) & 0xFFFFUL));
-}
-/// The run-time error number an HRESULT of the form 0x800A0000 + n carries, or 0 for any other HRESULT.
-constexpr long RuntimeErrorNumber(HRESULT hr) noexcept {
-  const auto bits = static_cast<unsigned long>(hr);
-  return (bits & 0xFFFF0000UL) == 0x800A0000UL ? static_cast<long>(bits & 0xFFFFUL) : 0;
-}
 
 /// A failure that a COM method hands back as it is.
 class ComError : public std::exception {
@@ -42,7 +31,7 @@ std::wstring SystemMessage(HRESULT hr);
 HRESULT ReportError(HRESULT hr, std::wstring_view description, REFIID iid, std::wstring_view source) noexcept;
 
 /// Inside a catch block: the exception being handled as an HRESULT with its IErrorInfo. ComError keeps its HRESULT,
-/// bsi::RuntimeError n becomes 0x800A0000 + n, exhausted memory E_OUTOFMEMORY, anything else E_UNEXPECTED.
+/// bsi::RuntimeError goes as bsi::ErrorHResult says, exhausted memory E_OUTOFMEMORY, anything else E_UNEXPECTED.
 HRESULT CurrentExceptionHresult(REFIID iid, std::wstring_view source) noexcept;
 
 }  // namespace bsi::win32::com

@@ -17,9 +17,10 @@ namespace bsi::win32 {
 /// cannot be created (not registered, module missing); a failing operation raises the HRESULT as RaiseHresult does.
 std::unique_ptr<QueryLibrary> CreateComQueryLibrary();
 
-/// Raises the failure `hr` of a call on interface `iid` of `object` as a run-time error: 0x800A0000 + n as error n,
-/// any other HRESULT as its own (negative) value. The description comes from the object's IErrorInfo when it
-/// declares error information for `iid`, else from the standard text of n or the system's message for `hr`.
+/// Raises the failure `hr` of a call on interface `iid` of `object` as a run-time error: the error that
+/// RuntimeErrorNumber finds in it (runtime/error.h), else the HRESULT as its own (negative) value. The description
+/// comes from the object's IErrorInfo when it declares error information for `iid`, else from the standard text of n or
+/// the system's message for `hr`.
 [[noreturn]] void RaiseHresult(HRESULT hr, IUnknown* object, REFIID iid);
 
 }  // namespace bsi::win32

@@ -27,7 +27,7 @@ void RaiseHresult(HRESULT hr, IUnknown* object, REFIID iid) {
       description.assign(text.get(), text.get() + SysStringLen(text.get()));
     }
   }
-  const long number = com::RuntimeErrorNumber(hr);
+  const std::int32_t number = RuntimeErrorNumber(static_cast<std::int32_t>(hr));
   if (number != 0) {
     Raise(number, description.empty() ? StandardDescription(number) : std::move(description));
   }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Everything the windows reach on Win32 for one ShowSysInfo call: the services, the window factories and the
-// module's default window. The user's locale and language are read afresh for every call.
+// Everything the windows reach on Win32 for one ShowSysInfo call: the services and the window factories. The
+// user's locale and language are read afresh for every call.
 #pragma once
 
-#include "control/show_sys_info.h"
 #include "services.h"
+#include "sysinfo_window/frm_sys_info.h"
 
 namespace bsi::win32 {
 
@@ -22,8 +22,7 @@ class Win32Windows final : public SysInfoWindowFactory, public ValueWindowFactor
 struct Win32FormServices {
   explicit Win32FormServices(QueryLibrary& library)
       : context{windows,       windows, library,   strings, locale,       message_box,
-                window_system, screen,  clipboard, shell,   message_loop, kVersion},
-        module(context) {}
+                window_system, screen,  clipboard, shell,   message_loop, kVersion} {}
   Win32FormServices(const Win32FormServices&) = delete;
   Win32FormServices& operator=(const Win32FormServices&) = delete;
 
@@ -37,7 +36,6 @@ struct Win32FormServices {
   Win32Shell shell;
   Win32MessageLoop message_loop;
   SysInfoWindowContext context;
-  SysInfoModule module;
 };
 
 }  // namespace bsi::win32

@@ -128,7 +128,6 @@ void FormWindow::SetCaption(const Text& caption) {
 }
 
 void FormWindow::ShowModal() {
-  if (shown_) Raise(err::kFormAlreadyDisplayed);
   // Modal: every other enabled window of the thread takes no input until this one closes.
   HWND previously_active = GetActiveWindow();
   DisabledWindows disabled{window(), {}};
@@ -182,7 +181,8 @@ void FormWindow::PopupMenu(Menu& menu, std::int32_t flags) {
   } else {
     GetCursorPos(&at);
   }
-  const UINT track = TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | ((flags & 2) != 0 ? TPM_RIGHTBUTTON : 0);
+  const UINT buttons = (flags & kPopupMenuRightButton) != 0 ? TPM_RIGHTBUTTON : TPM_LEFTBUTTON;
+  const UINT track = TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | buttons;
   // The chosen item's click runs before PopupMenu returns, as the handlers expect.
   const UINT command = static_cast<UINT>(TrackPopupMenuEx(popup->handle(), track, at.x, at.y, window(), nullptr));
   if (command != 0) SendMessageW(window(), WM_COMMAND, MAKEWPARAM(command, 0), 0);

@@ -51,21 +51,18 @@ std::int32_t Win32WindowSystem::SendMessageA(WindowHandle window, std::uint32_t 
                                              std::int32_t lparam) {
   const auto hwnd = reinterpret_cast<HWND>(window);
   // wParam and lParam are sign-extended, as the 32-bit binding passed them (LVSCW_AUTOSIZE is -1).
-  const auto result = static_cast<std::int32_t>(
-      ::SendMessageA(hwnd, message, static_cast<WPARAM>(static_cast<LONG_PTR>(wparam)), static_cast<LPARAM>(lparam)));
-  if (message == LVM_SETCOLUMNWIDTH && lparam == LVSCW_AUTOSIZE_USEHEADER) {
-    // On the last column comctl32 fills the rest of the list instead, even when its texts are wider; the
-    // column is meant to show its widest text, so it takes the larger of the two widths.
-    const HWND header = reinterpret_cast<HWND>(::SendMessageW(hwnd, LVM_GETHEADER, 0, 0));
-    const auto columns = header != nullptr ? ::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) : 0;
-    if (wparam >= 0 && wparam == columns - 1) {
-      const auto filled = ::SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(wparam), 0);
-      ::SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(wparam), LVSCW_AUTOSIZE);
-      const auto content = ::SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(wparam), 0);
-      if (filled > content) ::SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(wparam), filled);
-    }
+  const auto column = static_cast<WPARAM>(static_cast<LONG_PTR>(wparam));
+  if (message == LVM_SETCOLUMNWIDTH && lparam == WindowSystem::kAutosizeLastColumn) {
+    // What comctl32 makes of the header rule on the last column (heading or the rest of the list), widened
+    // to the column's widest text where that is wider.
+    const auto result = static_cast<std::int32_t>(::SendMessageA(hwnd, message, column, LVSCW_AUTOSIZE_USEHEADER));
+    const auto filled = ::SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, column, 0);
+    ::SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
+    const auto content = ::SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, column, 0);
+    if (filled > content) ::SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, column, filled);
+    return result;
   }
-  return result;
+  return static_cast<std::int32_t>(::SendMessageA(hwnd, message, column, static_cast<LPARAM>(lparam)));
 }
 
 void Win32MsgBox::Show(const Text& prompt, std::int32_t style, const Text& title) {

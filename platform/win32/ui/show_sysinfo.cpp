@@ -19,27 +19,9 @@ std::unique_ptr<ValueWindowView> Win32Windows::CreateValueWindow(frmValue& form)
   return std::make_unique<Win32ValueWindow>(form);
 }
 
-namespace {
-
-// The module's default window belongs to the thread (the control's apartment) while a ShowSysInfo call runs.
-thread_local Win32FormServices* active_forms = nullptr;
-
-}  // namespace
-
-void ShowSysInfoWindow(QueryLibrary& library) {
-  if (active_forms != nullptr && active_forms->module.DefaultInstance() != nullptr) {
-    Raise(err::kFormAlreadyDisplayed);
-  }
+void ShowSysInfoWindow(SysInfoModule& module, QueryLibrary& library) {
   Win32FormServices forms(library);
-  Win32FormServices* outer = active_forms;
-  active_forms = &forms;
-  try {
-    forms.module.ShowSysInfo();
-  } catch (...) {
-    active_forms = outer;
-    throw;
-  }
-  active_forms = outer;
+  module.ShowSysInfo(forms.context);
 }
 
 }  // namespace bsi::win32

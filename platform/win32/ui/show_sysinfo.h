@@ -2,17 +2,18 @@
 // The information window on Windows, as the ActiveX control calls it.
 #pragma once
 
+#include "control/show_sys_info.h"
 #include "query/query_library.h"
 
 namespace bsi::win32 {
 
-/// Shows the calling thread's default frmSysInfo modally with no owner, loading it afresh when none is loaded,
-/// and returns when the user has closed it. Raises bsi::RuntimeError: 400 when the window is already shown,
-/// any other number for a failure while creating or showing it.
-void ShowSysInfoWindow();
+/// Shows `module`'s default frmSysInfo modally with no owner, over the Win32 windows and services read afresh for
+/// this call, and returns when the user has closed it. Raises bsi::RuntimeError: 400 when the module's window is
+/// already shown, any other number for a failure while creating or showing it.
+void ShowSysInfoWindow(SysInfoModule& module, QueryLibrary& library);
 
-/// The same over a query library of the caller's choosing (tests, the headless dump).
-void ShowSysInfoWindow(QueryLibrary& library);
+/// The same over the installed system query library (the control).
+void ShowSysInfoWindow(SysInfoModule& module);
 
 /// The system query library over its COM classes.
 std::unique_ptr<QueryLibrary> CreateSystemQueryLibrary();

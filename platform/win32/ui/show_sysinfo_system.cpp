@@ -6,11 +6,13 @@
 
 namespace bsi::win32 {
 
-std::unique_ptr<QueryLibrary> CreateSystemQueryLibrary() { return CreateComQueryLibrary(); }
+std::unique_ptr<QueryLibrary> CreateSystemQueryLibrary() {
+  return CreateComQueryLibrary();
+}
 
-void ShowSysInfoWindow() {
+void ShowSysInfoWindow(SysInfoModule& module) {
   const std::unique_ptr<QueryLibrary> library = CreateSystemQueryLibrary();
-  ShowSysInfoWindow(*library);
+  ShowSysInfoWindow(module, *library);
 }
 
 }  // namespace bsi::win32

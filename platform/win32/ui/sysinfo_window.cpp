@@ -131,10 +131,9 @@ void Win32SysInfoWindow::BeforeShow() {
 }
 
 bool Win32SysInfoWindow::PreviewKey(WPARAM key, bool /*system_key*/) {
-  form_.Form_KeyDown(static_cast<std::int16_t>(key), ShiftState());
-  // The window has handled these: the focused control does not also act on them (no type-ahead jump on C,
-  // no system-menu beep on Alt+C, no second close on Alt+F4).
-  return key == frmSysInfo::kKeyC || key == frmSysInfo::kKeyF4 || key == frmSysInfo::kKeyF5;
+  // A key the form calls its own does not reach the focused control as well (no type-ahead jump on C, no
+  // system-menu beep on Alt+C, no second close on Alt+F4).
+  return form_.Form_KeyDown(static_cast<std::int16_t>(key), ShiftState());
 }
 
 void Win32SysInfoWindow::OpenContextMenuFromKeyboard() {

@@ -54,8 +54,8 @@ void Win32ValueWindow::BeforeShow() {
 }
 
 bool Win32ValueWindow::PreviewKey(WPARAM key, bool /*system_key*/) {
-  form_.Form_KeyDown(static_cast<std::int16_t>(key), ShiftState());
-  return key == frmValue::kKeyF4;
+  // A key the form calls its own does not reach the focused control as well.
+  return form_.Form_KeyDown(static_cast<std::int16_t>(key), ShiftState());
 }
 
 LRESULT Win32ValueWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
