@@ -23,7 +23,7 @@
 
 #include "form_services.h"
 #include "form_window.h"
-#include "show_sysinfo.h"
+#include "show_info_window.h"
 #include "support/scripted_library.h"
 #include "timing.h"
 

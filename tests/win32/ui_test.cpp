@@ -18,7 +18,7 @@
 #include "list_view.h"
 #include "resource_ids.h"
 #include "resources/strings.h"
-#include "show_sysinfo.h"
+#include "show_info_window.h"
 #include "support/scripted_library.h"
 #include "ui_language.h"
 #include "wine_test.h"

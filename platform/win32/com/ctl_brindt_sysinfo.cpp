@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/com_error.h"
-#include "ui/show_sysinfo.h"
+#include "ui/show_info_window.h"
 
 using Microsoft::WRL::ComPtr;
 

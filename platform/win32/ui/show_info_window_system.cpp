@@ -2,7 +2,7 @@
 // The information window over the installed system query library, created through COM in the caller's
 // apartment.
 #include "query_client/query_client.h"
-#include "show_sysinfo.h"
+#include "show_info_window.h"
 
 namespace bsi::win32 {
 

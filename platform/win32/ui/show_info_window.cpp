@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "show_sysinfo.h"
+#include "show_info_window.h"
 
 #include "form_services.h"
 #include "sysinfo_window.h"
