@@ -63,7 +63,7 @@ SIZEL Himetric(bsi::Extent twips) noexcept {
 
 // The control has no window of its own: activation tells the site that it is active (windowless where the site
 // allows it) and asks it to take the fixed square.
-HRESULT ctlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
+HRESULT ControlObject::ActivateInPlace(LPCRECT rect) noexcept {
   if (in_place_site_) return S_OK;
   if (!client_site_) return S_OK;
   ComPtr<IOleInPlaceSite> site;
@@ -100,7 +100,7 @@ HRESULT ctlBrindtSysInfo::ActivateInPlace(LPCRECT rect) noexcept {
 
 // ---- the resize rule ----
 
-HRESULT ctlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
+HRESULT ControlObject::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   size_ = bsi::ctlBrindtSysInfo::UserControl_Resize(
@@ -111,14 +111,14 @@ HRESULT ctlBrindtSysInfo::SetExtent(DWORD aspect, SIZEL* size) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetExtent(DWORD aspect, SIZEL* size) noexcept {
+HRESULT ControlObject::GetExtent(DWORD aspect, SIZEL* size) noexcept {
   if (!size) return E_POINTER;
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   *size = Himetric(size_);
   return S_OK;
 }
 
-void ctlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexcept {
+void ControlObject::ApplyFixedSize(const RECT* asked, bool from_rects) noexcept {
   if (asked) {
     const Dpi dpi = ScreenDpi();
     const long long width = static_cast<long long>(asked->right) - asked->left;
@@ -152,17 +152,17 @@ void ctlBrindtSysInfo::ApplyFixedSize(const RECT* asked, bool from_rects) noexce
 
 // ---- IOleWindow, IOleInPlaceObject ----
 
-HRESULT ctlBrindtSysInfo::GetWindow(HWND* window) noexcept {
+HRESULT ControlObject::GetWindow(HWND* window) noexcept {
   if (!window) return E_POINTER;
   *window = nullptr;
   return E_FAIL;  // windowless and invisible
 }
 
-HRESULT ctlBrindtSysInfo::ContextSensitiveHelp(BOOL) noexcept {
+HRESULT ControlObject::ContextSensitiveHelp(BOOL) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::InPlaceDeactivate() noexcept {
+HRESULT ControlObject::InPlaceDeactivate() noexcept {
   if (!in_place_site_) return S_OK;
   // Let go first: the site may call back into the control from OnInPlaceDeactivate.
   ComPtr<IOleInPlaceSite> site = std::move(in_place_site_);
@@ -175,30 +175,30 @@ HRESULT ctlBrindtSysInfo::InPlaceDeactivate() noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::UIDeactivate() noexcept {
+HRESULT ControlObject::UIDeactivate() noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
+HRESULT ControlObject::SetObjectRects(LPCRECT position, LPCRECT clip) noexcept {
   if (!position || !clip) return E_POINTER;
   ApplyFixedSize(position, true);
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::ReactivateAndUndo() noexcept {
+HRESULT ControlObject::ReactivateAndUndo() noexcept {
   return INPLACE_E_NOTUNDOABLE;
 }
 
 // ---- IOleInPlaceObjectWindowless ----
 
 // No mouse, keyboard or focus of its own: every message goes to the container's default handling.
-HRESULT ctlBrindtSysInfo::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) noexcept {
+HRESULT ControlObject::OnWindowMessage(UINT, WPARAM, LPARAM, LRESULT* result) noexcept {
   if (!result) return E_POINTER;
   *result = 0;
   return S_FALSE;
 }
 
-HRESULT ctlBrindtSysInfo::GetDropTarget(IDropTarget** target) noexcept {
+HRESULT ControlObject::GetDropTarget(IDropTarget** target) noexcept {
   if (!target) return E_POINTER;
   *target = nullptr;
   return E_NOTIMPL;  // nothing can be dropped on it
@@ -206,23 +206,23 @@ HRESULT ctlBrindtSysInfo::GetDropTarget(IDropTarget** target) noexcept {
 
 // ---- IOleInPlaceActiveObject ----
 
-HRESULT ctlBrindtSysInfo::TranslateAccelerator(LPMSG msg) noexcept {
+HRESULT ControlObject::TranslateAccelerator(LPMSG msg) noexcept {
   return msg ? S_FALSE : E_POINTER;
 }
 
-HRESULT ctlBrindtSysInfo::OnFrameWindowActivate(BOOL) noexcept {
+HRESULT ControlObject::OnFrameWindowActivate(BOOL) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::OnDocWindowActivate(BOOL) noexcept {
+HRESULT ControlObject::OnDocWindowActivate(BOOL) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept {
+HRESULT ControlObject::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) noexcept {
   return S_OK;  // no toolbars to place
 }
 
-HRESULT ctlBrindtSysInfo::EnableModeless(BOOL) noexcept {
+HRESULT ControlObject::EnableModeless(BOOL) noexcept {
   return S_OK;
 }
 

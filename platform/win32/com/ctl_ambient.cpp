@@ -24,7 +24,7 @@ constexpr ULONG kQaControlMinSize = offsetof(QACONTROL, dwPointerActivationPolic
 
 // ---- ambient properties ----
 
-void ctlBrindtSysInfo::ReadUserMode() noexcept {
+void ControlObject::ReadUserMode() noexcept {
   bool user_mode = true;
   ComPtr<IDispatch> ambients;
   if (client_site_ && SUCCEEDED(client_site_.As(&ambients))) {
@@ -39,7 +39,7 @@ void ctlBrindtSysInfo::ReadUserMode() noexcept {
   SetUserMode(user_mode);
 }
 
-void ctlBrindtSysInfo::SetUserMode(bool user_mode) noexcept {
+void ControlObject::SetUserMode(bool user_mode) noexcept {
   if (user_mode == user_mode_) return;
   user_mode_ = user_mode;
   SendViewChange();
@@ -47,7 +47,7 @@ void ctlBrindtSysInfo::SetUserMode(bool user_mode) noexcept {
 
 // ---- IOleControl ----
 
-HRESULT ctlBrindtSysInfo::GetControlInfo(CONTROLINFO* info) noexcept {
+HRESULT ControlObject::GetControlInfo(CONTROLINFO* info) noexcept {
   if (!info) return E_POINTER;
   // No mnemonics and no special keys.
   info->hAccel = nullptr;
@@ -56,17 +56,17 @@ HRESULT ctlBrindtSysInfo::GetControlInfo(CONTROLINFO* info) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::OnMnemonic(MSG* msg) noexcept {
+HRESULT ControlObject::OnMnemonic(MSG* msg) noexcept {
   return msg ? S_OK : E_POINTER;
 }
 
-HRESULT ctlBrindtSysInfo::OnAmbientPropertyChange(DISPID id) noexcept {
+HRESULT ControlObject::OnAmbientPropertyChange(DISPID id) noexcept {
   // DISPID_UNKNOWN: several ambients changed at once.
   if (id == DISPID_AMBIENT_USERMODE || id == DISPID_UNKNOWN) ReadUserMode();
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::FreezeEvents(BOOL freeze) noexcept {
+HRESULT ControlObject::FreezeEvents(BOOL freeze) noexcept {
   // The source interface has no events; the count is kept so that the calls pair up.
   if (freeze) {
     ++frozen_events_;
@@ -78,7 +78,7 @@ HRESULT ctlBrindtSysInfo::FreezeEvents(BOOL freeze) noexcept {
 
 // ---- IQuickActivate ----
 
-HRESULT ctlBrindtSysInfo::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
+HRESULT ControlObject::QuickActivate(QACONTAINER* container, QACONTROL* control) noexcept {
   if (!container || !control) return E_POINTER;
   if (container->cbSize < kQaContainerMinSize || control->cbSize < kQaControlMinSize) return E_INVALIDARG;
   if (!container->pClientSite) return E_INVALIDARG;
@@ -105,11 +105,11 @@ HRESULT ctlBrindtSysInfo::QuickActivate(QACONTAINER* container, QACONTROL* contr
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::SetContentExtent(LPSIZEL size) noexcept {
+HRESULT ControlObject::SetContentExtent(LPSIZEL size) noexcept {
   return SetExtent(DVASPECT_CONTENT, size);
 }
 
-HRESULT ctlBrindtSysInfo::GetContentExtent(LPSIZEL size) noexcept {
+HRESULT ControlObject::GetContentExtent(LPSIZEL size) noexcept {
   return GetExtent(DVASPECT_CONTENT, size);
 }
 

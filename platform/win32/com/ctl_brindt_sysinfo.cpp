@@ -14,7 +14,7 @@ namespace bsi::win32::com {
 
 // _ctlBrindtSysInfo
 
-HRESULT ctlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
+HRESULT ControlObject::ShowSysInfo(VARIANT* result) noexcept {
   if (!result) return E_POINTER;
   VariantInit(result);
   SetErrorInfo(0, nullptr);
@@ -30,7 +30,7 @@ HRESULT ctlBrindtSysInfo::ShowSysInfo(VARIANT* result) noexcept {
 
 // IOleObject
 
-HRESULT ctlBrindtSysInfo::SetClientSite(IOleClientSite* site) noexcept {
+HRESULT ControlObject::SetClientSite(IOleClientSite* site) noexcept {
   // A site that goes while the control is active still hears of the deactivation.
   if (!site) InPlaceDeactivate();
   client_site_ = site;
@@ -39,16 +39,16 @@ HRESULT ctlBrindtSysInfo::SetClientSite(IOleClientSite* site) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetClientSite(IOleClientSite** site) noexcept {
+HRESULT ControlObject::GetClientSite(IOleClientSite** site) noexcept {
   if (!site) return E_POINTER;
   return client_site_.CopyTo(site);
 }
 
-HRESULT ctlBrindtSysInfo::SetHostNames(LPCOLESTR, LPCOLESTR) noexcept {
+HRESULT ControlObject::SetHostNames(LPCOLESTR, LPCOLESTR) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::Close(DWORD) noexcept {
+HRESULT ControlObject::Close(DWORD) noexcept {
   // Nothing to save: the control has no state.
   InPlaceDeactivate();
   // The view's sink belongs to the running object; a container that runs the control again advises again.
@@ -59,27 +59,27 @@ HRESULT ctlBrindtSysInfo::Close(DWORD) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::SetMoniker(DWORD, IMoniker*) noexcept {
+HRESULT ControlObject::SetMoniker(DWORD, IMoniker*) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::GetMoniker(DWORD, DWORD, IMoniker** moniker) noexcept {
+HRESULT ControlObject::GetMoniker(DWORD, DWORD, IMoniker** moniker) noexcept {
   if (!moniker) return E_POINTER;
   *moniker = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::InitFromData(IDataObject*, BOOL, DWORD) noexcept {
+HRESULT ControlObject::InitFromData(IDataObject*, BOOL, DWORD) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::GetClipboardData(DWORD, IDataObject** data) noexcept {
+HRESULT ControlObject::GetClipboardData(DWORD, IDataObject** data) noexcept {
   if (!data) return E_POINTER;
   *data = nullptr;
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT rect) noexcept {
+HRESULT ControlObject::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND, LPCRECT rect) noexcept {
   if (site && !client_site_) {
     client_site_ = site;
     ReadUserMode();
@@ -99,33 +99,33 @@ HRESULT ctlBrindtSysInfo::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, H
   }
 }
 
-HRESULT ctlBrindtSysInfo::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
+HRESULT ControlObject::EnumVerbs(IEnumOLEVERB** verbs) noexcept {
   if (!verbs) return E_POINTER;
   *verbs = nullptr;
   return OleRegEnumVerbs(CLSID_ctlBrindtSysInfo, verbs);
 }
 
-HRESULT ctlBrindtSysInfo::Update() noexcept {
+HRESULT ControlObject::Update() noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::IsUpToDate() noexcept {
+HRESULT ControlObject::IsUpToDate() noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetUserClassID(CLSID* clsid) noexcept {
+HRESULT ControlObject::GetUserClassID(CLSID* clsid) noexcept {
   if (!clsid) return E_POINTER;
   *clsid = CLSID_ctlBrindtSysInfo;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetUserType(DWORD form, LPOLESTR* type) noexcept {
+HRESULT ControlObject::GetUserType(DWORD form, LPOLESTR* type) noexcept {
   if (!type) return E_POINTER;
   *type = nullptr;
   return OleRegGetUserType(CLSID_ctlBrindtSysInfo, form, type);
 }
 
-HRESULT ctlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
+HRESULT ControlObject::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!sink) return E_INVALIDARG;
@@ -135,36 +135,36 @@ HRESULT ctlBrindtSysInfo::Advise(IAdviseSink* sink, DWORD* cookie) noexcept {
   return advise_holder_->Advise(sink, cookie);
 }
 
-HRESULT ctlBrindtSysInfo::Unadvise(DWORD cookie) noexcept {
+HRESULT ControlObject::Unadvise(DWORD cookie) noexcept {
   if (!advise_holder_) return OLE_E_NOCONNECTION;
   return advise_holder_->Unadvise(cookie);
 }
 
-HRESULT ctlBrindtSysInfo::EnumAdvise(IEnumSTATDATA** advise) noexcept {
+HRESULT ControlObject::EnumAdvise(IEnumSTATDATA** advise) noexcept {
   if (!advise) return E_POINTER;
   *advise = nullptr;
   if (!advise_holder_) return S_OK;
   return advise_holder_->EnumAdvise(advise);
 }
 
-HRESULT ctlBrindtSysInfo::GetMiscStatus(DWORD aspect, DWORD* status) noexcept {
+HRESULT ControlObject::GetMiscStatus(DWORD aspect, DWORD* status) noexcept {
   if (!status) return E_POINTER;
   *status = aspect == DVASPECT_CONTENT ? kMiscStatus : 0;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::SetColorScheme(LOGPALETTE*) noexcept {
+HRESULT ControlObject::SetColorScheme(LOGPALETTE*) noexcept {
   return E_NOTIMPL;
 }
 
 // IProvideClassInfo, IProvideClassInfo2
 
-HRESULT ctlBrindtSysInfo::GetClassInfo(ITypeInfo** info) noexcept {
+HRESULT ControlObject::GetClassInfo(ITypeInfo** info) noexcept {
   if (!info) return E_POINTER;
   return GetInterfaceTypeInfo(CLSID_ctlBrindtSysInfo, info);
 }
 
-HRESULT ctlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {
+HRESULT ControlObject::GetGUID(DWORD kind, GUID* guid) noexcept {
   if (!guid) return E_POINTER;
   *guid = GUID_NULL;
   if (kind != GUIDKIND_DEFAULT_SOURCE_DISP_IID) return E_INVALIDARG;
@@ -174,7 +174,7 @@ HRESULT ctlBrindtSysInfo::GetGUID(DWORD kind, GUID* guid) noexcept {
 
 // IConnectionPointContainer
 
-HRESULT ctlBrindtSysInfo::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
+HRESULT ControlObject::EnumConnectionPoints(IEnumConnectionPoints** points) noexcept {
   if (!points) return E_POINTER;
   *points = nullptr;
   ComPtr<IConnectionPoint> point;
@@ -186,7 +186,7 @@ HRESULT ctlBrindtSysInfo::EnumConnectionPoints(IEnumConnectionPoints** points) n
   }
 }
 
-HRESULT ctlBrindtSysInfo::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
+HRESULT ControlObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) noexcept {
   if (!point) return E_POINTER;
   *point = nullptr;
   if (iid != DIID___ctlBrindtSysInfo) return CONNECT_E_NOCONNECTION;
@@ -195,7 +195,7 @@ HRESULT ctlBrindtSysInfo::FindConnectionPoint(REFIID iid, IConnectionPoint** poi
 
 // ISupportErrorInfo
 
-HRESULT ctlBrindtSysInfo::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
+HRESULT ControlObject::InterfaceSupportsErrorInfo(REFIID iid) noexcept {
   return iid == IID__ctlBrindtSysInfo ? S_OK : S_FALSE;
 }
 

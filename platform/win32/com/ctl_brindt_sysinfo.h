@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// ctlBrindtSysInfo: the module's one control class. Invisible at run time; its one method opens the
-// information window. The interface list below is the object's QueryInterface table.
+// ControlObject: ctlBrindtSysInfo as a COM object, the module's one control class. Invisible at run time; its one
+// method opens the information window. The interface list below is the object's QueryInterface table.
 #pragma once
 
 #include <windows.h>
@@ -20,8 +20,8 @@ namespace bsi::win32::com {
 
 // IDispatch, through the type information of _ctlBrindtSysInfo, and ISupportErrorInfo come with the base; the
 // rest of the interface list is what a container needs to site the control.
-class ctlBrindtSysInfo final
-    : public DispatchObject<ctlBrindtSysInfo, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
+class ControlObject final
+    : public DispatchObject<ControlObject, _ctlBrindtSysInfo, IOleObject, IOleInPlaceObjectWindowless,
                             IPersistStreamInit, IProvideClassInfo2, IConnectionPointContainer, IOleInPlaceActiveObject,
                             IOleControl, IViewObject2, IPersistPropertyBag, IPersistStorage, IQuickActivate> {
  public:

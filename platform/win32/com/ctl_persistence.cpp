@@ -9,68 +9,68 @@ namespace bsi::win32::com {
 
 // ---- IPersist, IPersistStreamInit ----
 
-HRESULT ctlBrindtSysInfo::GetClassID(CLSID* clsid) noexcept {
+HRESULT ControlObject::GetClassID(CLSID* clsid) noexcept {
   if (!clsid) return E_POINTER;
   *clsid = CLSID_ctlBrindtSysInfo;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::IsDirty() noexcept {
+HRESULT ControlObject::IsDirty() noexcept {
   return S_FALSE;
 }
 
-HRESULT ctlBrindtSysInfo::Load(IStream* stream) noexcept {
+HRESULT ControlObject::Load(IStream* stream) noexcept {
   return stream ? S_OK : E_POINTER;
 }
 
-HRESULT ctlBrindtSysInfo::Save(IStream* stream, BOOL) noexcept {
+HRESULT ControlObject::Save(IStream* stream, BOOL) noexcept {
   return stream ? S_OK : E_POINTER;
 }
 
-HRESULT ctlBrindtSysInfo::GetSizeMax(ULARGE_INTEGER* size) noexcept {
+HRESULT ControlObject::GetSizeMax(ULARGE_INTEGER* size) noexcept {
   if (!size) return E_POINTER;
   size->QuadPart = 0;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::InitNew() noexcept {
+HRESULT ControlObject::InitNew() noexcept {
   return S_OK;
 }
 
 // ---- IPersistPropertyBag ----
 
-HRESULT ctlBrindtSysInfo::Load(IPropertyBag* bag, IErrorLog*) noexcept {
+HRESULT ControlObject::Load(IPropertyBag* bag, IErrorLog*) noexcept {
   return bag ? S_OK : E_POINTER;
 }
 
-HRESULT ctlBrindtSysInfo::Save(IPropertyBag* bag, BOOL, BOOL) noexcept {
+HRESULT ControlObject::Save(IPropertyBag* bag, BOOL, BOOL) noexcept {
   return bag ? S_OK : E_POINTER;
 }
 
 // ---- IPersistStorage: the protocol's states are kept so that a container's wrong order gets its error ----
 
-HRESULT ctlBrindtSysInfo::InitNew(IStorage* storage) noexcept {
+HRESULT ControlObject::InitNew(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   if (storage_state_ != StorageState::kUninitialized) return CO_E_ALREADYINITIALIZED;
   storage_state_ = StorageState::kNormal;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::Load(IStorage* storage) noexcept {
+HRESULT ControlObject::Load(IStorage* storage) noexcept {
   if (!storage) return E_POINTER;
   if (storage_state_ != StorageState::kUninitialized) return CO_E_ALREADYINITIALIZED;
   storage_state_ = StorageState::kNormal;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::Save(IStorage* storage, BOOL) noexcept {
+HRESULT ControlObject::Save(IStorage* storage, BOOL) noexcept {
   if (!storage) return E_POINTER;
   // Nothing is written; until SaveCompleted the control would not write to any storage anyway.
   storage_state_ = StorageState::kNoScribble;
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::SaveCompleted(IStorage* storage) noexcept {
+HRESULT ControlObject::SaveCompleted(IStorage* storage) noexcept {
   if (storage_state_ != StorageState::kNoScribble && storage_state_ != StorageState::kHandsOff) return E_UNEXPECTED;
   // After HandsOffStorage the container has to hand over the storage to go on with.
   if (storage_state_ == StorageState::kHandsOff && !storage) return E_INVALIDARG;
@@ -79,7 +79,7 @@ HRESULT ctlBrindtSysInfo::SaveCompleted(IStorage* storage) noexcept {
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::HandsOffStorage() noexcept {
+HRESULT ControlObject::HandsOffStorage() noexcept {
   storage_state_ = StorageState::kHandsOff;
   return S_OK;
 }

@@ -25,8 +25,8 @@ constexpr long long kLargestIcon = 1024;
 
 }  // namespace
 
-HRESULT ctlBrindtSysInfo::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
-                               BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept {
+HRESULT ControlObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds, LPCRECTL,
+                            BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) noexcept {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!dc) return E_INVALIDARG;
   RECT area;
@@ -55,23 +55,23 @@ HRESULT ctlBrindtSysInfo::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) noexcept {
+HRESULT ControlObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** colors) noexcept {
   if (!colors) return E_POINTER;
   *colors = nullptr;
   return S_FALSE;  // no palette of its own
 }
 
-HRESULT ctlBrindtSysInfo::Freeze(DWORD, LONG, void*, DWORD* cookie) noexcept {
+HRESULT ControlObject::Freeze(DWORD, LONG, void*, DWORD* cookie) noexcept {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::Unfreeze(DWORD) noexcept {
+HRESULT ControlObject::Unfreeze(DWORD) noexcept {
   return E_NOTIMPL;
 }
 
-HRESULT ctlBrindtSysInfo::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {
+HRESULT ControlObject::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) noexcept {
   view_sink_ = sink;
   view_aspects_ = sink ? aspects : 0;
   view_flags_ = sink ? flags : 0;
@@ -79,18 +79,18 @@ HRESULT ctlBrindtSysInfo::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sin
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept {
+HRESULT ControlObject::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) noexcept {
   if (aspects) *aspects = view_aspects_;
   if (flags) *flags = view_flags_;
   if (sink) return view_sink_.CopyTo(sink);
   return S_OK;
 }
 
-HRESULT ctlBrindtSysInfo::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) noexcept {
+HRESULT ControlObject::GetExtent(DWORD aspect, LONG, DVTARGETDEVICE*, LPSIZEL size) noexcept {
   return GetExtent(aspect, size);
 }
 
-void ctlBrindtSysInfo::SendViewChange() noexcept {
+void ControlObject::SendViewChange() noexcept {
   if (view_sink_ && (view_aspects_ & DVASPECT_CONTENT)) {
     ComPtr<IAdviseSink> sink = view_sink_;
     if (view_flags_ & ADVF_ONLYONCE) {

@@ -14,7 +14,7 @@
 namespace {
 
 HRESULT CreateControl(REFIID iid, void** out) noexcept {
-  return bsi::win32::com::ctlBrindtSysInfo::Create(iid, out);
+  return bsi::win32::com::ControlObject::Create(iid, out);
 }
 
 }  // namespace
