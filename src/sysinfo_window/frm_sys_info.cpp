@@ -50,7 +50,7 @@ void frmSysInfo::Form_Load() noexcept {
 void frmSysInfo::RunStartUp() {
   QuerySession session(context_.library);
   const Locale& locale = context_.locale;
-  auto S = [&](std::int32_t id) { return context_.strings.LoadResString(id); };
+  auto load_string = [&](std::int32_t id) { return context_.strings.LoadResString(id); };
   auto memory = [&]() -> MemoryInfo& { return session.Get<MemoryInfo>(); };
   auto number = [&](const Text& text) { return ParseNumber(text, locale); };
 
@@ -81,30 +81,30 @@ void frmSysInfo::RunStartUp() {
 
   // Steps 10 to 12: the captions; physical and virtual totals as delivered, the page-file total formatted.
   RunStep([&] {
-    const Text label = S(str::kPhysicalMemoryUsed);
+    const Text label = load_string(str::kPhysicalMemoryUsed);
     const Text used = GaugeAmountText(used_physical, locale);
-    const Text joiner = S(str::kFrom);
+    const Text joiner = load_string(str::kFrom);
     const Text total = memory().PhysicalTotal();
     view_->lblPhysicalMemory().SetCaption(GaugeCaption(label, used, joiner, total));
   });
   RunStep([&] {
-    const Text label = S(str::kVirtualMemoryUsed);
+    const Text label = load_string(str::kVirtualMemoryUsed);
     const Text used = GaugeAmountText(used_virtual, locale);
-    const Text joiner = S(str::kFrom);
+    const Text joiner = load_string(str::kFrom);
     const Text total = memory().VirtualTotal();
     view_->lblVirtualMemory().SetCaption(GaugeCaption(label, used, joiner, total));
   });
   RunStep([&] {
-    const Text label = S(str::kSwapfileUsed);
+    const Text label = load_string(str::kSwapfileUsed);
     const Text used = GaugeAmountText(used_pagefile, locale);
-    const Text joiner = S(str::kFrom);
+    const Text joiner = load_string(str::kFrom);
     const Text total = GaugeAmountText(std::fabs(number(memory().PageFileTotal())), locale);
     view_->lblPageFileMemory().SetCaption(GaugeCaption(label, used, joiner, total));
   });
 
   // Steps 13 to 15 need no library.
-  RunStep([&] { view_->mnuCopyAllToClipboard().SetCaption(S(str::kCopyAllToClipboard)); });
-  RunStep([&] { view_->mnuCopyValueToClipboard().SetCaption(S(str::kCopyValueToClipboard)); });
+  RunStep([&] { view_->mnuCopyAllToClipboard().SetCaption(load_string(str::kCopyAllToClipboard)); });
+  RunStep([&] { view_->mnuCopyValueToClipboard().SetCaption(load_string(str::kCopyValueToClipboard)); });
   RunStep([&] {
     const VersionRecord& app = context_.app;
     view_->Form().SetCaption(u"Brindt SysInfo " + Decimal(app.major) + u"." + Decimal(app.minor) + u"." +

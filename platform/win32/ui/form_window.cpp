@@ -60,7 +60,7 @@ FormWindow::FormWindow(const Style& style) {
     WindowDc screen(nullptr);
     if (screen.get() != nullptr) dpi_ = GetDeviceCaps(screen.get(), LOGPIXELSX);
   }
-  RECT rect{0, 0, Px(style.client_width), Px(style.client_height)};
+  RECT rect{0, 0, Pixels(style.client_width), Pixels(style.client_height)};
   AdjustWindowRectEx(&rect, style.style, FALSE, style.ex_style);
   // WindowProc takes the window into window_ at WM_NCCREATE, so that the messages of creation reach the form.
   if (CreateWindowExW(style.ex_style | WS_EX_CONTROLPARENT, style.class_name, L"", style.style, CW_USEDEFAULT,
@@ -94,8 +94,8 @@ FormWindow* FormWindow::FromWindow(HWND window) {
 
 HWND FormWindow::CreateChild(const wchar_t* window_class, const wchar_t* text, DWORD style, const Rect& twips, int id,
                              DWORD ex_style) {
-  HWND child = CreateWindowExW(ex_style, window_class, text, WS_CHILD | style, Px(twips.left), Px(twips.top),
-                               Px(twips.width), Px(twips.height), window(),
+  HWND child = CreateWindowExW(ex_style, window_class, text, WS_CHILD | style, Pixels(twips.left), Pixels(twips.top),
+                               Pixels(twips.width), Pixels(twips.height), window(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (child == nullptr) Raise(err::kOutOfMemory, u"A control of the window could not be created");
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);

@@ -41,7 +41,7 @@ class FormWindow : public FormView {
   HWND window() const { return window_.get(); }
   bool is_shown() const { return shown_; }
   /// Twips to pixels at the screen's resolution.
-  int Px(std::int32_t twips) const { return MulDiv(twips, dpi_, 1440); }
+  int Pixels(std::int32_t twips) const { return MulDiv(twips, dpi_, 1440); }
 
   /// The form that owns `window` (itself or a child), if it is one of ours.
   static FormWindow* FromWindow(HWND window);

@@ -75,9 +75,9 @@ Win32SysInfoWindow::Win32SysInfoWindow(frmSysInfo& form)
 
   // A gauge caption grows with its text up to the gauges; the percent labels up to the frame's edge.
   const int caption_limit =
-      Px(layout::kCtlProgressPhysical.left - layout::kLblPhysicalMemory.left - layout::kLblPhysicalMemory.left);
+      Pixels(layout::kCtlProgressPhysical.left - layout::kLblPhysicalMemory.left - layout::kLblPhysicalMemory.left);
   const int percent_limit =
-      Px(layout::kFraMemory.width - layout::kLblPhysicalPercent.left) - GetSystemMetrics(SM_CXEDGE) * 2;
+      Pixels(layout::kFraMemory.width - layout::kLblPhysicalPercent.left) - GetSystemMetrics(SM_CXEDGE) * 2;
   const Rect caption_rects[3] = {layout::kLblPhysicalMemory, layout::kLblVirtualMemory, layout::kLblPageFileMemory};
   const char16_t* caption_texts[3] = {layout::kPhysicalMemoryCaption, layout::kVirtualMemoryCaption,
                                       layout::kPageFileMemoryCaption};
@@ -138,7 +138,7 @@ bool Win32SysInfoWindow::PreviewKey(WPARAM key, bool /*system_key*/) {
 
 void Win32SysInfoWindow::OpenContextMenuFromKeyboard() {
   // Shift+F10 or the menu key: the menu opens at the selected row, or at the list's corner.
-  POINT at{Px(120), Px(120)};
+  POINT at{Pixels(120), Pixels(120)};
   const auto row = SendMessageW(list_window_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
   RECT item{};
   item.left = LVIR_LABEL;
