@@ -122,13 +122,13 @@ std::wstring Formatted(std::wstring_view value, const std::wstring& file_id) {
   return out;
 }
 
-// One RegistryValue. A key without a value is "+" (created, removed again when empty); an empty string is a
-// property that no one sets, because an empty Value column would mean "no value".
+// One RegistryValue. A key without a value is "*": created on install, removed on uninstall ("+" would leave it);
+// an empty string is a property that no one sets, because an empty Value column would mean "no value".
 std::wstring WixRow(const RegistryRow& row, const std::wstring& file_id) {
   std::wstring line = L"  <RegistryValue Root=\"HKCR\" Key=\"" + Xml(Formatted(row.path, L"")) + L"\"";
   if (!row.value) {
     if (row.name != nullptr) Fail(L"a named value without data under " + row.path);
-    return line + L" Name=\"+\" Type=\"string\"/>\n";
+    return line + L" Name=\"*\" Type=\"string\"/>\n";
   }
   if (row.name != nullptr) {
     if (*row.name == L'\0' || std::wstring_view(row.name) == L"+" || std::wstring_view(row.name) == L"-" ||
