@@ -56,12 +56,23 @@ regsvr32_all() {
   done
 }
 
-# warm_up CSCRIPT...: a first run of each script host, which registers Wine's own script type libraries, so that
-# they are in every dump.
-warm_up() {
+# baseline CSCRIPT...: a first run of each script host, which registers Wine's own script type libraries, then
+# the dump of before installing, $BED/empty.txt.
+baseline() {
   local script=$BED/quit.vbs cscript
   echo 'WScript.Quit 0' >"$script"
   for cscript; do run "$cscript" //Nologo "$(wine_path "$script")" || return 1; done
+  dump "$BED/empty.txt"
+}
+
+# repaired PACKAGE [INSTALLED SOURCE]...: with each INSTALLED module deleted, a repair puts back a copy of SOURCE.
+# Wine's msiexec /f finds no product by its package: the same repair through the properties.
+repaired() {
+  local package=$1 i
+  shift
+  for ((i = 1; i < $#; i += 2)); do rm "${!i}"; done
+  msiexec /i "$package" REINSTALL=ALL REINSTALLMODE=omus || return 1
+  while [ $# -ge 2 ]; do cmp "$1" "$2" || return 1; shift 2; done
 }
 
 # products: the DisplayVersion of every installed product named Brindt SysInfo, one a line.
@@ -117,6 +128,23 @@ nothing_installed() {
   [ -z "$left" ] || { echo "left behind: $left"; return 1; }
 }
 
+# as_regsvr32 FOLDER...: with the package installed, regsvr32 /u of the modules in the FOLDERs leaves the registry
+# of before installing, and regsvr32 writes exactly what the package wrote. The product's own keys
+# (HKCR\Installer, its source list changed by a repair) stay until it is uninstalled.
+as_regsvr32() {
+  local product='^Installer\(\\\|$\)'
+  dump "$BED/installed.txt" && regsvr32_all /u "$@" && dump "$BED/unregistered.txt" || return 1
+  echo "after regsvr32 /u:" && same_dump "$BED/unregistered.txt" "$BED/empty.txt" "$product" || return 1
+  regsvr32_all "" "$@" && dump "$BED/regsvr32.txt" &&
+    echo "the package against regsvr32:" && same_dump "$BED/installed.txt" "$BED/regsvr32.txt" "$product"
+}
+
+# uninstalled PACKAGE: msiexec /x leaves no key, no file and no product.
+uninstalled() {
+  msiexec /x "$1" && dump "$BED/uninstalled.txt" && same_dump "$BED/uninstalled.txt" "$BED/empty.txt" \
+    "$msi_containers" && nothing_installed && one_product ""
+}
+
 in_bed64() {
   bin=$x64
   local dist=$BED/dist old=$BED/old installed64="$WINEPREFIX/drive_c/Program Files/Brindt SysInfo"
@@ -130,48 +158,24 @@ in_bed64() {
   [ "$revision" -gt 0 ] || older=$major.$minor.$((build - 1)).999
   BSI_MSI_VERSION=$older ok "build-msi writes an older package" "$root/packaging/build-msi" "$old"
   local new64=$dist/BrindtSysInfo-$version-x64.msi
-  ok "both script hosts run" warm_up cscript.exe 'C:\windows\syswow64\cscript.exe'
-  ok "nothing registered at the start" dump "$BED/empty.txt"
-
+  ok "nothing registered at the start" baseline cscript.exe 'C:\windows\syswow64\cscript.exe'
   ok "the x86 package refuses 64-bit Windows" not msiexec /i "$dist/BrindtSysInfo-$version-x86.msi"
   ok "the older package installs" msiexec /i "$old/BrindtSysInfo-$older-x64.msi"
   ok "the current package installs over it" msiexec /i "$new64"
   ok "one product listed, the current one" one_product "$major.$minor.$((build * 1000 + revision))"
-  ok "dump after installing" dump "$BED/installed.txt"
   ok "the 64-bit cscript shows the window" script_shows "$x64"
   ok "the 32-bit cscript shows the window" script_shows "$x86"
   ok "the registered host shows the list" host_list "$x64/BrindtSysInfoHost.exe" "$BED/registered.txt"
+  ok "a repair brings deleted modules back" repaired "$new64" "$installed64/BrindtSysInfo.ocx" \
+    "$x64/BrindtSysInfo.ocx" "$installed32/BrindtSysQuery.dll" "$x86/BrindtSysQuery.dll"
+  ok "the package's registry is what regsvr32 writes" as_regsvr32 "$installed64" "$installed32"
+  ok "uninstalling leaves nothing" uninstalled "$new64"
 
-  rm -f "$installed64/BrindtSysInfo.ocx" "$installed32/BrindtSysQuery.dll"
-  # Wine's msiexec /f finds no product by its package: the same repair through the properties.
-  ok "repair" msiexec /i "$new64" REINSTALL=ALL REINSTALLMODE=omus
-  ok "repair brings the deleted x64 module back" cmp "$installed64/BrindtSysInfo.ocx" "$x64/BrindtSysInfo.ocx"
-  ok "repair brings the deleted x86 module back" cmp "$installed32/BrindtSysQuery.dll" "$x86/BrindtSysQuery.dll"
-
-  # regsvr32 of the installed modules takes back exactly what the package wrote and writes it again.
-  ok "regsvr32 /u of the installed modules" regsvr32_all /u "$installed64" "$installed32"
-  ok "dump after regsvr32 /u" dump "$BED/unregistered.txt"
-  # The installed product's own keys (HKCR\Installer, its source list changed by the repair) stay until it is
-  # uninstalled.
-  ok "regsvr32 /u leaves what was there before installing" \
-    same_dump "$BED/unregistered.txt" "$BED/empty.txt" '^Installer\(\\\|$\)'
-  ok "regsvr32 of the installed modules" regsvr32_all "" "$installed64" "$installed32"
-  ok "dump after regsvr32" dump "$BED/regsvr32.txt"
-  ok "the package's registry is what regsvr32 writes" \
-    same_dump "$BED/installed.txt" "$BED/regsvr32.txt" '^Installer\(\\\|$\)'
-
-  ok "uninstall" msiexec /x "$new64"
-  ok "dump after uninstalling" dump "$BED/uninstalled.txt"
-  ok "uninstalling leaves no key" same_dump "$BED/uninstalled.txt" "$BED/empty.txt" "$msi_containers"
-  ok "uninstalling leaves no file" nothing_installed
-  ok "no product listed" one_product ""
-
-  local bits folder languages=(de_DE.UTF-8 en_US.UTF-8) i=0
+  local bits folder from languages=(de_DE.UTF-8 en_US.UTF-8) i=0
   for bits in x64 x86; do
-    folder=$BED/regfree-$bits
-    mkdir "$folder"
-    local from=$x64
+    folder=$BED/regfree-$bits from=$x64
     [ "$bits" = x86 ] && from=$x86
+    mkdir "$folder"
     cp "$from"/{BrindtSysInfo.ocx,BrindtSysQuery.dll,regfree_test.exe,BrindtSysInfoHostRegFree.exe} "$folder/"
     cp "$dist/$bits"/*.manifest "$folder/"
     ok "registration-free $bits: classes, ProgIDs, status, libraries" run "$folder/regfree_test.exe"
@@ -186,24 +190,11 @@ in_bed32() {
   bin=$x86
   local msi installed="$WINEPREFIX/drive_c/Program Files/Brindt SysInfo"
   msi=$(ls "$BED"/dist/BrindtSysInfo-*-x86.msi)
-  ok "32-bit Windows: the script host runs" warm_up cscript.exe
-  ok "32-bit Windows: nothing registered at the start" dump "$BED/empty32.txt"
+  ok "32-bit Windows: nothing registered at the start" baseline cscript.exe
   ok "32-bit Windows: the x86 package installs" msiexec /i "$msi"
-  ok "32-bit Windows: dump after installing" dump "$BED/installed32.txt"
   ok "32-bit Windows: cscript shows the window" script_shows "$x86"
-  ok "32-bit Windows: regsvr32 /u" regsvr32_all /u "$installed"
-  ok "32-bit Windows: dump after regsvr32 /u" dump "$BED/unregistered32.txt"
-  ok "32-bit Windows: regsvr32 /u leaves what was there before" \
-    same_dump "$BED/unregistered32.txt" "$BED/empty32.txt" '^Installer\(\\\|$\)'
-  ok "32-bit Windows: regsvr32" regsvr32_all "" "$installed"
-  ok "32-bit Windows: dump after regsvr32" dump "$BED/regsvr32-32.txt"
-  ok "32-bit Windows: the package's registry is what regsvr32 writes" \
-    same_dump "$BED/installed32.txt" "$BED/regsvr32-32.txt"
-  ok "32-bit Windows: uninstall" msiexec /x "$msi"
-  ok "32-bit Windows: dump after uninstalling" dump "$BED/uninstalled32.txt"
-  ok "32-bit Windows: uninstalling leaves no key" \
-    same_dump "$BED/uninstalled32.txt" "$BED/empty32.txt" "$msi_containers"
-  ok "32-bit Windows: uninstalling leaves no file" nothing_installed
+  ok "32-bit Windows: the package's registry is what regsvr32 writes" as_regsvr32 "$installed"
+  ok "32-bit Windows: uninstalling leaves nothing" uninstalled "$msi"
   finish msi_test_32
 }
 
