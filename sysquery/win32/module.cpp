@@ -5,43 +5,16 @@
 #include <cstddef>
 #include <iterator>
 
+#include "classes.h"
 #include "query_object.h"
 #include "registration.h"
+#include "server_table.h"
 
 namespace {
 
-// The classes in one list: each one's CLSID, ProgID BrindtSysQuery.<name> and description for registration, and
-// the function that creates it.
-#define BSQ_CLASSES(X)                                          \
-  X(RegistryReader, L"Brindt SysQuery registry reader")         \
-  X(OSVersionInfo, L"Brindt SysQuery operating system version") \
-  X(ProcessorInfo, L"Brindt SysQuery processor")                \
-  X(MemoryInfo, L"Brindt SysQuery memory")                      \
-  X(ComputerInfo, L"Brindt SysQuery computer name")             \
-  X(UserInfo, L"Brindt SysQuery user")                          \
-  X(AdminRightsInfo, L"Brindt SysQuery administrator rights")   \
-  X(NetworkInfo, L"Brindt SysQuery network")                    \
-  X(DialUpInfo, L"Brindt SysQuery dial-up connection")          \
-  X(DefaultBrowserInfo, L"Brindt SysQuery default browser")     \
-  X(FolderInfo, L"Brindt SysQuery folders")                     \
-  X(DisplayInfo, L"Brindt SysQuery display")                    \
-  X(DefaultPrinterInfo, L"Brindt SysQuery default printer")     \
-  X(SoundInfo, L"Brindt SysQuery sound")                        \
-  X(UptimeInfo, L"Brindt SysQuery running time")                \
-  X(TimeZoneInfo, L"Brindt SysQuery time zone")                 \
-  X(DriveInfo, L"Brindt SysQuery drives")                       \
-  X(ProgressBarColors, L"Brindt SysQuery progress bar colours")
-
-#define BSQ_ENTRY(name, description) bsi::win32::com::ClassEntry{&CLSID_##name, description, L"BrindtSysQuery." #name},
 #define BSQ_CREATE(name, description) &bsq::Create##name,
-constexpr bsi::win32::com::ClassEntry kClasses[] = {BSQ_CLASSES(BSQ_ENTRY)};
 constexpr bsi::win32::com::CreateFunction kCreate[] = {BSQ_CLASSES(BSQ_CREATE)};
 #undef BSQ_CREATE
-#undef BSQ_ENTRY
-#undef BSQ_CLASSES
-
-// The library declares no lcid: it is registered under 0.
-constexpr bsi::win32::com::ServerTable kServer = {{&LIBID_BrindtSysQuery, 1, 0, 0}, kClasses};
 
 }  // namespace
 
@@ -64,8 +37,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  for (std::size_t i = 0; i < std::size(kClasses); ++i) {
-    if (*kClasses[i].clsid == clsid) return bsi::win32::com::ClassFactory::Create(riid, object, kCreate[i]);
+  const auto& classes = bsq::kServer.classes;
+  for (std::size_t i = 0; i < classes.size() && i < std::size(kCreate); ++i) {
+    if (*classes[i].clsid == clsid) return bsi::win32::com::ClassFactory::Create(riid, object, kCreate[i]);
   }
   return CLASS_E_CLASSNOTAVAILABLE;
 }
@@ -75,9 +49,9 @@ STDAPI DllCanUnloadNow() {
 }
 
 STDAPI DllRegisterServer() {
-  return bsi::win32::com::RegisterServer(kServer);
+  return bsi::win32::com::RegisterServer(bsq::kServer);
 }
 
 STDAPI DllUnregisterServer() {
-  return bsi::win32::com::UnregisterServer(kServer);
+  return bsi::win32::com::UnregisterServer(bsq::kServer);
 }

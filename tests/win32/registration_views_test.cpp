@@ -4,11 +4,15 @@
 // only what is left, also after a registration that failed half-way, and with nothing registered no key names the
 // modules. Without the other bitness in the bed only this bitness's part runs. Runs alone, and registers
 // everything again at the end.
+//   registration_views_test.exe --dump FILE   writes the dump alone to FILE (UTF-8, a line each), changing nothing:
+//                                            the installer's test compares it with what regsvr32 writes
 #include <windows.h>
 // After windows.h:
 #include <objbase.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cwchar>
 #include <cwctype>
 #include <iterator>
 #include <string>
@@ -143,9 +147,23 @@ void ExpectOwnLibraries(const char* state) {
   }
 }
 
+int WriteDump(const wchar_t* path) {
+  std::string text;
+  for (const std::wstring& line : TakeDump()) text += Narrow(line) + "\n";
+  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  const bool done = file != INVALID_HANDLE_VALUE &&
+                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!done) std::fprintf(stderr, "registration_views_test: cannot write %ls\n", path);
+  return done ? 0 : 1;
+}
+
 }  // namespace
 
-int main() {
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 3 && std::wcscmp(argv[1], L"--dump") == 0) return WriteDump(argv[2]);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   const std::wstring bin = ocx_test::BinDir();
   const Bitness own{false, {bin + L"BrindtSysQuery.dll", bin + L"BrindtSysInfo.ocx"}};

@@ -39,10 +39,9 @@ std::wstring W(const std::u16string& text) {
   return std::wstring(text.begin(), text.end());
 }
 
+// The label in the language the window must use, from the core's own tables.
 std::wstring Label(int id) {
-  const wchar_t* text = nullptr;
-  const int length = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-  return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+  return W(bsi::CatalogueText(bsi::win32::UserUiLanguage(), id));
 }
 
 HWND WaitForWindow(const wchar_t* window_class, int milliseconds = 15000) {

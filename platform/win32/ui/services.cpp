@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "runtime/error.h"
+#include "ui_language.h"
 #include "unique_handle.h"
 #include "wide_text.h"
 
@@ -132,11 +133,26 @@ std::int32_t Win32Shell::SHObjectProperties(WindowHandle window, std::int32_t ob
 }
 
 Text Win32StringSource::LoadResString(std::int32_t id) {
-  // With a zero buffer size LoadStringW hands out a pointer into the resource itself: no length limit.
-  const wchar_t* text = nullptr;
-  const int length = LoadStringW(ThisModule(), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-  if (length <= 0 || text == nullptr) RaiseResourceNotFound(id);
-  return FromWide(text, static_cast<std::size_t>(length));
+  // The table of the language that UserUiLanguage() names, not the one LoadStringW would pick by the thread's
+  // locale: an Austrian or Swiss German user gets the German table, as the query library's own words do.
+  const LANGID language = UserUiLanguage() == UiLanguage::German ? MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)
+                                                                 : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+  if (id < 0 || id > 0xFFFF) RaiseResourceNotFound(id);
+  // A string table block holds 16 strings, each a 16-bit length and that many UTF-16 units.
+  const auto block_id = static_cast<WORD>(id / 16 + 1);
+  HMODULE module = ThisModule();
+  HRSRC found = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(block_id), language);
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  const auto* units = loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+  if (units == nullptr) RaiseResourceNotFound(id);
+  const std::size_t size = SizeofResource(module, found) / sizeof(WORD);
+  std::size_t at = 0;
+  for (int index = 0; index < id % 16; ++index) {
+    if (at >= size) RaiseResourceNotFound(id);
+    at += 1 + units[at];
+  }
+  if (at >= size || units[at] == 0 || at + 1 + units[at] > size) RaiseResourceNotFound(id);
+  return FromWide(reinterpret_cast<const wchar_t*>(units + at + 1), units[at]);
 }
 
 Locale UserLocale() {
