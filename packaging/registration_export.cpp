@@ -208,14 +208,20 @@ std::wstring HexVersion(const TLIBATTR& attributes) {
   return text;
 }
 
-// The rows of this bitness's view: the class keys, the library's own key and the Interface keys.
-std::vector<RegistryRow> OwnRows(const Module& module, const Library& library) {
+// The class rows of every class of the module that live in `scope`.
+std::vector<RegistryRow> ClassRowsIn(const Module& module, KeyScope scope) {
   std::vector<RegistryRow> rows;
   for (const ClassEntry& entry : module.table.classes) {
     for (RegistryRow& row : bsi::win32::com::ClassRows(entry, module.table.library)) {
-      if (row.scope == KeyScope::kOwnView) rows.push_back(std::move(row));
+      if (row.scope == scope) rows.push_back(std::move(row));
     }
   }
+  return rows;
+}
+
+// The rows of this bitness's view: the class keys, the library's own key and the Interface keys.
+std::vector<RegistryRow> OwnRows(const Module& module, const Library& library) {
+  std::vector<RegistryRow> rows = ClassRowsIn(module, KeyScope::kOwnView);
   rows.push_back({KeyScope::kOwnView, bsi::win32::com::TypeLibraryKey(module.table.library, library.attributes.syskind),
                   nullptr, bsi::win32::com::kModulePath});
   const std::wstring libid = GuidText(library.attributes.guid);
@@ -232,12 +238,7 @@ std::vector<RegistryRow> OwnRows(const Module& module, const Library& library) {
 
 // The rows both bitnesses share: the ProgIDs and the library's version key.
 std::vector<RegistryRow> SharedRows(const Module& module, const Library& library) {
-  std::vector<RegistryRow> rows;
-  for (const ClassEntry& entry : module.table.classes) {
-    for (RegistryRow& row : bsi::win32::com::ClassRows(entry, module.table.library)) {
-      if (row.scope == KeyScope::kShared) rows.push_back(std::move(row));
-    }
-  }
+  std::vector<RegistryRow> rows = ClassRowsIn(module, KeyScope::kShared);
   const std::wstring key = bsi::win32::com::TypeLibraryVersionKey(module.table.library);
   rows.push_back({KeyScope::kShared, key, nullptr, library.name});
   rows.push_back({KeyScope::kShared, key + L"\\FLAGS", nullptr, std::to_wstring(library.attributes.wLibFlags)});
