@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the value that was got when a
-// check fails; wine_test_summary() prints the count and gives the exit code.
+// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the condition and the message,
+// which says what was expected and what came, when a check fails; Summary() prints the count and gives the exit
+// code. A helper that checks for its caller takes a `Where` (std::source_location, defaulted at the call) and uses
+// ok_at(where, ...), so that a failure names the caller's line.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
+#include <source_location>
 #include <string>
 
 namespace wine_test {
@@ -15,15 +18,21 @@ inline int executed = 0;
 inline int failed = 0;
 inline int skipped = 0;
 
-inline void Check(bool condition, const char* file, int line, const char* format, ...) {
-  ++executed;
-  if (condition) return;
-  ++failed;
+using Where = std::source_location;
+
+inline const char* BaseName(const char* file) {
   const char* base = file;
   for (const char* p = file; *p; ++p) {
     if (*p == '/' || *p == '\\') base = p + 1;
   }
-  std::printf("%s:%d: Test failed: ", base, line);
+  return base;
+}
+
+inline void Check(bool condition, const char* file, int line, const char* condition_text, const char* format, ...) {
+  ++executed;
+  if (condition) return;
+  ++failed;
+  std::printf("%s:%d: Test failed: (%s) ", BaseName(file), line, condition_text);
   va_list args;
   va_start(args, format);
   std::vprintf(format, args);
@@ -33,7 +42,7 @@ inline void Check(bool condition, const char* file, int line, const char* format
 
 inline void Skip(const char* file, int line, const char* format, ...) {
   ++skipped;
-  std::printf("%s:%d: Tests skipped: ", file, line);
+  std::printf("%s:%d: Tests skipped: ", BaseName(file), line);
   va_list args;
   va_start(args, format);
   std::vprintf(format, args);
@@ -66,7 +75,9 @@ inline int Summary(const char* name) {
 
 }  // namespace wine_test
 
-#define ok(condition, ...) ::wine_test::Check((condition), __FILE__, __LINE__, __VA_ARGS__)
+#define ok(condition, ...) ::wine_test::Check((condition), __FILE__, __LINE__, #condition, __VA_ARGS__)
+#define ok_at(where, condition, ...) \
+  ::wine_test::Check((condition), (where).file_name(), static_cast<int>((where).line()), #condition, __VA_ARGS__)
 #define skip(...) ::wine_test::Skip(__FILE__, __LINE__, __VA_ARGS__)
 
 // Expected calls of a mock, in Wine's manner: SET_EXPECT before, CHECK_EXPECT inside the mock (CHECK_EXPECT2 where
