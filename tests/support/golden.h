@@ -62,9 +62,9 @@ inline std::string CompareGolden(const std::string& name, const std::string& act
     }
     if (more_want != more_got || want_line != got_line) {
       std::ostringstream message;
-      message << name << ":" << line << ": first difference\n  expected: "
-              << (more_want ? want_line : std::string("<end of file>")) << "\n  got:      "
-              << (more_got ? got_line : std::string("<end of output>"))
+      message << name << ":" << line
+              << ": first difference\n  expected: " << (more_want ? want_line : std::string("<end of file>"))
+              << "\n  got:      " << (more_got ? got_line : std::string("<end of output>"))
               << "\n  (BSI_UPDATE_GOLDEN=1 rewrites the file; review its diff like code)\n";
       return message.str();
     }
