@@ -8,9 +8,10 @@
 //   shared.wxi     the rows that both bitnesses share: the ProgIDs and each library's version key with its name,
 //                  FLAGS and an empty HELPDIR
 //   <assembly>.manifest   one side-by-side assembly manifest per module (file, typelib, comClass with every
-//                  ProgID, the interfaces' proxy stubs), named after its assembly (BSI_*_ASSEMBLY)
-//   application.manifest  what a host embeds to use both assemblies (packaging/application.manifest.in, built
-//                  into this program as data)
+//                  ProgID, the interfaces' proxy stubs), named after its assembly (BSI_*_ASSEMBLY); the
+//                  control's depends on the query library's
+//   application.manifest  what a host embeds to use the control and through it the query library
+//                  (packaging/application.manifest.in, built into this program as data)
 // Exit 0 on success; 1 with a message on standard error when a module, its library or a table value cannot be
 // expressed.
 #include <windows.h>
@@ -53,6 +54,7 @@ struct Module {
   const ServerTable& table;
   const wchar_t* file;
   const wchar_t* assembly;
+  const wchar_t* depends_on;  // the assembly whose classes this module creates, or nullptr
 };
 
 std::string Utf8(std::wstring_view text) {
@@ -321,16 +323,27 @@ std::wstring LibraryFlags(WORD flags) {
   return names;
 }
 
+std::wstring AssemblyIdentity(const wchar_t* name) {
+  return L"<assemblyIdentity type=\"win32\" name=\"" + Xml(name) + L"\" version=\"" + AssemblyVersion() +
+         L"\" processorArchitecture=\"" + (kWin64 ? L"amd64" : L"x86") + L"\"/>\n";
+}
+
 std::wstring Manifest(const Module& module, const Library& library) {
   const std::wstring libid = GuidText(library.attributes.guid);
   std::wstring text =
       L"<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<!-- Written by registration_export.exe from "
       L"the registration tables; do not edit. -->\n<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" "
-      L"manifestVersion=\"1.0\">\n  <assemblyIdentity type=\"win32\" name=\"" +
-      Xml(module.assembly) + L"\" version=\"" + AssemblyVersion() + L"\" processorArchitecture=\"" +
-      (kWin64 ? L"amd64" : L"x86") + L"\"/>\n  <file name=\"" + Xml(module.file) + L"\">\n    <typelib tlbid=\"" +
-      libid + L"\" version=\"" + std::to_wstring(library.attributes.wMajorVerNum) + L"." +
-      std::to_wstring(library.attributes.wMinorVerNum) + L"\" helpdir=\"\"";
+      L"manifestVersion=\"1.0\">\n  " +
+      AssemblyIdentity(module.assembly);
+  // The assembly this one needs joins every activation context that names this one, so a host's manifest names
+  // the control alone.
+  if (module.depends_on != nullptr) {
+    text += L"  <dependency>\n    <dependentAssembly>\n      " + AssemblyIdentity(module.depends_on) +
+            L"    </dependentAssembly>\n  </dependency>\n";
+  }
+  text += L"  <file name=\"" + Xml(module.file) + L"\">\n    <typelib tlbid=\"" + libid + L"\" version=\"" +
+          std::to_wstring(library.attributes.wMajorVerNum) + L"." + std::to_wstring(library.attributes.wMinorVerNum) +
+          L"\" helpdir=\"\"";
   const std::wstring flags = LibraryFlags(library.attributes.wLibFlags);
   if (!flags.empty()) text += L" flags=\"" + flags + L"\"";
   text += L"/>\n";
@@ -395,8 +408,9 @@ int wmain(int argc, wchar_t** argv) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   int status = 0;
   try {
-    const Module servers[] = {{bsq::kServer, L"BrindtSysQuery.dll", BSI_QUERY_ASSEMBLY},
-                              {bsi::win32::com::kControlServer, L"BrindtSysInfo.ocx", BSI_CONTROL_ASSEMBLY}};
+    const Module servers[] = {
+        {bsq::kServer, L"BrindtSysQuery.dll", BSI_QUERY_ASSEMBLY, nullptr},
+        {bsi::win32::com::kControlServer, L"BrindtSysInfo.ocx", BSI_CONTROL_ASSEMBLY, BSI_QUERY_ASSEMBLY}};
     std::vector<RegistryRow> shared;
     for (const Module& module : servers) {
       const Library library = OpenLibrary(modules + module.file, module.table);
