@@ -44,11 +44,15 @@ products() {
 products_are() { local got; got=$(products); echo "products: ${got:-none}"; [ "$got" = "$1" ]; }
 # script_shows BIN: ocx_script_test of that build drives its bitness's cscript, in German and in English.
 script_shows() { LC_ALL=de_DE.UTF-8 run "$1/ocx_script_test.exe" && LC_ALL=en_US.UTF-8 run "$1/ocx_script_test.exe"; }
-# lines HOST LANGUAGE OUT: the number of lines the demo host's window copies (--dump) into OUT, at least 30.
+# lines HOST LANGUAGE OUT: the number of lines the demo host's window copies (--dump) into OUT, at least 30. The
+# host closes its window once the file it wrote is gone.
 lines() {
   rm -f "$BED/list.txt"
-  LC_ALL=$2 run "$1" --dump "$(wine_path "$BED/list.txt")" >"$BED/host.log" 2>&1 || { cat "$BED/host.log"; return 1; }
-  grep -c '' "$BED/list.txt" >"$3" && echo "$1: $(cat "$3") lines" && [ "$(cat "$3")" -ge 30 ]
+  LC_ALL=$2 "$wine" "$1" --dump "$(wine_path "$BED/list.txt")" >"$BED/host.log" 2>&1 &
+  local pid=$! i
+  for ((i = 0; i < 600; i++)); do [ -e "$BED/list.txt" ] || ! kill -0 $pid 2>/dev/null && break; sleep 0.1; done
+  grep -c '' "$BED/list.txt" >"$3" && rm "$BED/list.txt" && wait $pid || { cat "$BED/host.log"; kill $pid; return 1; }
+  echo "$1: $(cat "$3") lines" && [ "$(cat "$3")" -ge 30 ]
 }
 regfree_lines() { lines "$1/BrindtSysInfoHostRegFree.exe" "$2" "$BED/regfree" && cmp "$BED/regfree" "$BED/registered"; }
 baseline() {
@@ -79,10 +83,11 @@ uninstalled() {
 # in_bed 64|32: the package of the prefix's Windows, from installing to uninstalling.
 in_bed() {
   local bits=$1 cscripts=(cscript.exe) folders=("$WINEPREFIX/drive_c/Program Files/Brindt SysInfo") arch=x64
-  [ "$bits" = 64 ] && cscripts+=('C:\windows\syswow64\cscript.exe') && folders+=("${folders[0]} (x86)") || arch=x86
+  [ "$bits" = 64 ] && cscripts+=('C:\windows\syswow64\cscript.exe') && folders+=("$WINEPREFIX/drive_c/Program Files (x86)/Brindt SysInfo") || arch=x86
   bin=$x64 && [ "$bits" = 64 ] || bin=$x86
   local msi version product
   if [ "$bits" = 64 ]; then
+    export BSI_X64_BIN=$x64 BSI_X86_BIN=$x86
     ok "build-msi writes the packages" "$root/packaging/build-msi" "$BED/dist"
     # An older release differs in the revision alone: the ProductVersion rule must still order them.
     IFS=. read -r major minor build revision <<<"$(basename "$(ls "$BED"/dist/*-x64.msi)" -x64.msi | cut -d- -f2)"
