@@ -18,11 +18,13 @@ programs=(BrindtSysInfo.ocx BrindtSysQuery.dll registration_export.exe registrat
 run() { timeout -k 5 120 "$wine" "$@"; }
 msiexec() { run msiexec "$1" "$(wine_path "$2")" "${@:3}" /qn; }
 # dump NAME: HKCR and both views' CLSID and Interface keys (registration_views_test) into $BED/NAME.
-dump() { run "$bin/registration_views_test.exe" --dump "$(wine_path "$BED/$1.raw")" && tr -d '\0' <"$BED/$1.raw" >"$BED/$1"; }
-# same GOT EXPECTED [IGNORED]: two dumps are equal but for the lines matching IGNORED, or the differences show.
+dump() {
+  run "$bin/registration_views_test.exe" --dump "$(wine_path "$BED/$1.raw")" && tr -d '\0' <"$BED/$1.raw" >"$BED/$1"
+}
+# same GOT EXPECTED IGNORED: two dumps are equal but for the lines matching IGNORED, or the differences show.
 same() {
   local differences
-  differences=$(diff <(grep -v "${3:-^$}" "$BED/$2") <(grep -v "${3:-^$}" "$BED/$1") | grep '^[<>]' | head -n 12) || true
+  differences=$(diff <(grep -v "$3" "$BED/$2") <(grep -v "$3" "$BED/$1") | grep '^[<>]' | head -n 12) || true
   [ -z "$differences" ] || { echo "$1 against $2 (< expected, > got):"$'\n'"$differences"; return 1; }
 }
 # regsvr32_all OPTION FOLDER...: the regsvr32 of each module's bitness on both modules in each FOLDER under drive_c.
@@ -36,7 +38,7 @@ regsvr32_all() {
   done
 }
 # one_product: HKCR\Installer lists one product.
-one_product() { dump now && grep '^Installer\\Products\\[^\\ ]*$' "$BED/now" | tee /dev/stderr | grep -c '' | grep -qx 1; }
+one_product() { dump now && grep '^Installer\\Products\\[^\\ ]*$' "$BED/now" | tee /dev/stderr | wc -l | grep -qx 1; }
 # script_shows BIN: ocx_script_test of that build drives its bitness's cscript, in German and in English.
 script_shows() { LC_ALL=de_DE.UTF-8 run "$1/ocx_script_test.exe" && LC_ALL=en_US.UTF-8 run "$1/ocx_script_test.exe"; }
 # lines HOST LANGUAGE OUT: the number of lines the demo host's window copies (--dump) into OUT, at least 30. The
@@ -71,14 +73,16 @@ as_regsvr32() {
 }
 # uninstalled PACKAGE: msiexec /x leaves no key (Windows Installer keeps its own empty ones), file or product.
 uninstalled() {
-  msiexec /x "$1" && dump uninstalled && same uninstalled empty '^Installer\(\\Features\|\\Products\|\\UpgradeCodes\)\?$' &&
+  msiexec /x "$1" && dump uninstalled &&
+    same uninstalled empty '^Installer\(\\Features\|\\Products\|\\UpgradeCodes\)\?$' &&
     ! find "$WINEPREFIX/drive_c" -ipath '*brindt*' | grep .
 }
 
 # in_bed 64|32: the package of the prefix's Windows, from installing to uninstalling.
 in_bed() {
   local bits=$1 cscripts=(cscript.exe) folders=("$WINEPREFIX/drive_c/Program Files/Brindt SysInfo") arch=x64
-  [ "$bits" = 64 ] && cscripts+=('C:\windows\syswow64\cscript.exe') && folders+=("$WINEPREFIX/drive_c/Program Files (x86)/Brindt SysInfo") || arch=x86
+  local x86_folder="$WINEPREFIX/drive_c/Program Files (x86)/Brindt SysInfo"
+  [ "$bits" = 64 ] && cscripts+=('C:\windows\syswow64\cscript.exe') && folders+=("$x86_folder") || arch=x86
   bin=$x64 && [ "$bits" = 64 ] || bin=$x86
   local msi
   if [ "$bits" = 64 ]; then
@@ -110,7 +114,8 @@ in_bed() {
     local folder=$BED/regfree-$arch from=$x64 language=de_DE.UTF-8
     [ "$arch" = x64 ] || from=$x86 language=en_US.UTF-8
     mkdir "$folder"
-    cp "$from"/{BrindtSysInfo.ocx,BrindtSysQuery.dll,regfree_test.exe,BrindtSysInfoHostRegFree.exe} "$BED/dist/$arch"/Brindt.*.manifest "$folder/"
+    cp "$from"/{BrindtSysInfo.ocx,BrindtSysQuery.dll,regfree_test.exe,BrindtSysInfoHostRegFree.exe} \
+      "$BED/dist/$arch"/Brindt.*.manifest "$folder/"
     ok "registration-free $arch: classes, ProgIDs, status, libraries" run "$folder/regfree_test.exe"
     ok "registration-free $arch: the host shows the whole list ($language)" regfree_lines "$folder" "$language"
   done

@@ -28,7 +28,8 @@ verified() {
 ok "tools/sign signs both bitnesses' modules in one call" "$root/tools/sign" "$BED"/x64/* "$BED"/x86/*
 for file in "$BED"/x64/* "$BED"/x86/*; do ok "${file#"$BED"/} verifies with its time stamp" verified "$file"; done
 cp "$BED/x64/BrindtSysQuery.dll" "$BED/tampered.dll"
-printf 'changed' | dd of="$BED/tampered.dll" bs=1 seek=$(($(stat -c %s "$BED/tampered.dll") / 2)) conv=notrunc status=none
+printf 'changed' | dd of="$BED/tampered.dll" bs=1 seek=$(($(stat -c %s "$BED/tampered.dll") / 2)) conv=notrunc \
+  status=none
 ok "a module changed after signing fails verification" not verified "$BED/tampered.dll"
 
 # refused SETTING PATTERN FILE...: with the variable SETTING (NAME=VALUE), tools/sign fails with a message
