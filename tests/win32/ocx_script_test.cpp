@@ -2,8 +2,6 @@
 // A VBScript client under cscript: CreateObject("BrindtSysInfo.ctlBrindtSysInfo").ShowSysInfo while this program
 // closes the window from outside; the script's exit code tells what it saw (see ocx_client.vbs).
 #include <windows.h>
-// After windows.h:
-#include <commctrl.h>
 
 #include <string>
 
@@ -13,44 +11,39 @@
 namespace {
 
 void test_script_gets_empty(ocx_test::CloseBy how) {
-  const std::wstring command = L"cscript.exe //nologo \"" + ocx_test::BinDir() + L"ocx_client.vbs\"";
+  const char* name = ocx_test::Name(how);
+  std::wstring command = L"cscript.exe //nologo \"" + ocx_test::BinDir() + L"ocx_client.vbs\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
-  std::wstring line = command;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    ok(false, "cannot start cscript: %lu\n", GetLastError());
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    ok(false, "expected cscript to start, got error %lu\n", GetLastError());
     return;
   }
-  // The control runs inside the script host, so the window belongs to the cscript process (and to no other
-  // test running beside this one).
+  // The control runs inside the script host, so the window belongs to the cscript process (and to no other test
+  // running beside this one). Its list is the whole list once it is there.
   HWND window = nullptr;
-  for (int i = 0; i < 300 && !window; ++i) {
-    if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) break;
+  int rows = 0;
+  for (int i = 0; i < 300 && rows < 30 && WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT; ++i) {
     window = ocx_test::FindInfoWindow(process.dwProcessId);
+    rows = window ? ocx_test::RowCount(window) : 0;
   }
-  ok(window != nullptr, "%s: the script's window did not appear\n", ocx_test::Name(how));
+  ok(rows >= 30, "%s: expected the script's window with the whole list (30 rows or more), got %p with %d rows\n", name,
+     static_cast<void*>(window), rows);
   // The cscript that CreateProcess finds has this program's bitness (a 32-bit one is redirected to syswow64), so
-  // the control came from this build's registry view; its list is the whole list.
+  // the control came from this build's registry view.
   BOOL ours = FALSE, scripts = FALSE;
   IsWow64Process(GetCurrentProcess(), &ours);
   IsWow64Process(process.hProcess, &scripts);
-  ok(ours == scripts, "%s: cscript runs under WoW64 %d, this program %d\n", ocx_test::Name(how), scripts, ours);
-  if (window) {
-    HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
-    LRESULT rows = 0;
-    for (int i = 0; i < 100 && rows < 30; ++i, Sleep(50)) rows = list ? SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) : 0;
-    ok(rows >= 30, "%s: the script's window has %ld rows, expected the whole list (30 or more)\n", ocx_test::Name(how),
-       static_cast<long>(rows));
-    ocx_test::CloseInfoWindow(window, how);
-  }
+  ok(ours == scripts, "%s: expected cscript under WoW64 %d like this program, got %d\n", name, ours, scripts);
+  if (window) ocx_test::CloseInfoWindow(window, how);
   DWORD code = 0xdeadbeef;
   if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
     GetExitCodeProcess(process.hProcess, &code);
   } else {
     TerminateProcess(process.hProcess, 99);
   }
-  ok(code == 0, "%s: the script ended with %lu\n", ocx_test::Name(how), code);
+  ok(code == 0, "%s: expected the script to end with 0, got %lu\n", name, code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }

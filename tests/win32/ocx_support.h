@@ -1,17 +1,21 @@
 // SPDX-License-Identifier: MIT
-// Helpers of the control's tests and the registration tests: where the module lives, the information window
-// found and closed from outside its modal loop, a small owner for BSTR, registry keys in either view, regsvr32 of
+// Helpers of the control's tests, the registration tests and the timing programs: where the module lives, the
+// information window found and closed from outside its modal loop (and a harness that shows and closes it), a
+// small owner for BSTR, registry keys in either view, regsvr32 of
 // either bitness, and what a type library describes.
 #pragma once
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleauto.h>
 
-#include <cwchar>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "../../platform/win32/ui/resource_ids.h"
 #include "wine_test.h"
 
 namespace ocx_test {
@@ -28,74 +32,117 @@ inline std::wstring OcxPath() {
   return BinDir() + L"BrindtSysInfo.ocx";
 }
 
-inline constexpr wchar_t kCaptionPrefix[] = L"Brindt SysInfo";
-
-struct WindowSearch {
-  DWORD process;  // 0 for any process
-  HWND found;
-  int count;
-};
-
-inline BOOL CALLBACK CountInfoWindow(HWND window, LPARAM context) {
-  auto* s = reinterpret_cast<WindowSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t caption[64] = {};
-  GetWindowTextW(window, caption, 64);
-  if ((s->process == 0 || owner == s->process) && IsWindowVisible(window) &&
-      std::wcsncmp(caption, kCaptionPrefix, std::wcslen(kCaptionPrefix)) == 0) {
-    if (!s->found) s->found = window;
-    ++s->count;
-  }
-  return TRUE;
-}
-
-/// The visible top-level information window (its caption starts with "Brindt SysInfo"), of `process` or of
-/// any process; `count` tells how many there are.
+/// The visible information window of `process` (0: any process), found by its class: FindWindowEx sends the
+/// window nothing, so a busy window thread does not hold the search up. `count` tells how many there are.
 inline HWND FindInfoWindow(DWORD process, int* count = nullptr) {
-  WindowSearch search{process, nullptr, 0};
-  EnumWindows(CountInfoWindow, reinterpret_cast<LPARAM>(&search));
-  if (count) *count = search.count;
-  return search.found;
+  HWND found = nullptr;
+  int n = 0;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, BSI_INFO_WINDOW_CLASS, nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((process == 0 || owner == process) && IsWindowVisible(window)) {
+      if (!found) found = window;
+      ++n;
+    }
+  }
+  if (count) *count = n;
+  return found;
 }
 
-enum class CloseBy { Ok, F4, CloseBox };
+/// Rows of the window's list; -1 without a list.
+inline int RowCount(HWND window) {
+  HWND list = GetDlgItem(window, BSI_ID_LIST);
+  return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
+}
+
+enum class CloseBy { Ok, F4, CloseBox, Escape, WmClose };
+
+/// Every way a user or a program closes the window, for tests that try each.
+inline constexpr CloseBy kCloseWays[] = {CloseBy::Ok, CloseBy::F4, CloseBy::CloseBox, CloseBy::Escape,
+                                         CloseBy::WmClose};
 
 inline const char* Name(CloseBy how) {
-  switch (how) {
-    case CloseBy::Ok:
-      return "OK";
-    case CloseBy::F4:
-      return "F4";
-    case CloseBy::CloseBox:
-      return "close box";
-  }
-  return "?";
+  constexpr const char* names[] = {"OK", "F4", "close box", "Escape", "WM_CLOSE"};
+  return names[static_cast<int>(how)];
 }
 
-/// Closes the window the way a user would: a click on OK, F4 on the focused control, or the close box.
+/// Closes the window from outside its modal loop: a click on OK, F4 or Escape on the focused control, the close
+/// box, or WM_CLOSE.
 inline void CloseInfoWindow(HWND window, CloseBy how) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  HWND focus =
+      GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus ? info.hwndFocus : window;
+  const WPARAM key = how == CloseBy::F4 ? VK_F4 : VK_ESCAPE;
   switch (how) {
-    case CloseBy::Ok: {
-      HWND button = FindWindowExW(window, nullptr, L"Button", L"OK");
-      PostMessageW(button ? button : window, BM_CLICK, 0, 0);
+    case CloseBy::Ok:
+      PostMessageW(GetDlgItem(window, BSI_ID_OK), BM_CLICK, 0, 0);
       break;
-    }
-    case CloseBy::F4: {
-      GUITHREADINFO info{};
-      info.cbSize = sizeof(info);
-      HWND target = window;
-      if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus) {
-        target = info.hwndFocus;
-      }
-      PostMessageW(target, WM_KEYDOWN, VK_F4, 0x003E0001);
-      PostMessageW(target, WM_KEYUP, VK_F4, 0xC03E0001);
+    case CloseBy::F4:
+    case CloseBy::Escape:
+      PostMessageW(focus, WM_KEYDOWN, key, 1);
+      PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
       break;
-    }
     case CloseBy::CloseBox:
       PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
       break;
+    case CloseBy::WmClose:
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      break;
   }
+}
+
+/// What the show-and-close harness saw.
+struct Shown {
+  HWND window = nullptr;  // the information window, gone by the time the call returned
+  int rows = -1;          // rows of its list when it was found
+  bool timed_out = false;
+};
+
+struct Visit {
+  CloseBy how;
+  std::function<void(HWND)> visit;
+  Shown shown;
+  ULONGLONG start = GetTickCount64();
+};
+inline Visit* g_visit = nullptr;
+
+inline void CALLBACK VisitTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+  Visit& v = *g_visit;
+  if (GetTickCount64() - v.start > 20000) {
+    // Neither shown nor closed in time: end it so that the test goes on.
+    v.shown.timed_out = true;
+    KillTimer(nullptr, timer);
+    if (HWND window = FindInfoWindow(GetCurrentProcessId())) DestroyWindow(window);
+    return;
+  }
+  if (v.shown.window) return;
+  HWND window = FindInfoWindow(GetCurrentProcessId());
+  if (!window) return;
+  v.shown.window = window;
+  v.shown.rows = RowCount(window);
+  if (v.visit) v.visit(window);
+  CloseInfoWindow(window, v.how);
+}
+
+/// Calls `show` (a call that shows the information window modally on this thread) while a thread timer, which
+/// runs inside the window's own loop, finds the window, runs `visit` on it and closes it `how`. Checks for the
+/// caller that the window came and is gone when the call returns, and gives the call's result.
+template <typename Show>
+auto ShowAndClose(CloseBy how, Show show, std::function<void(HWND)> visit = {}, Shown* seen = nullptr,
+                  wine_test::Where where = wine_test::Where::current()) {
+  Visit v{how, std::move(visit), {}};
+  Visit* outer = std::exchange(g_visit, &v);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, VisitTimer);
+  const auto result = show();
+  KillTimer(nullptr, timer);
+  g_visit = outer;
+  ok_at(where, v.shown.window && !v.shown.timed_out, "%s: expected the window shown and closed, got window %p%s\n",
+        Name(how), static_cast<void*>(v.shown.window), v.shown.timed_out ? ", timed out" : "");
+  ok_at(where, !IsWindow(v.shown.window), "%s: expected the window unloaded with the call, it is still there\n",
+        Name(how));
+  if (seen) *seen = v.shown;
+  return result;
 }
 
 /// Owns a BSTR.

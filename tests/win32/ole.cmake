@@ -3,13 +3,11 @@
 # persistence, and a real container (Wine's ATL). Run under Wine with BrindtSysInfo.ocx registered.
 
 # bsi_ole_test(NAME [DESKTOP]): the program ole_NAME_test.cpp as test ole.NAME in German and English. DESKTOP for
-# tests that show windows: they run alone, since a shown window takes the focus of the bed's one display from
-# tests that type into their own window.
+# tests that show windows: they run alone, since a shown window takes the focus of the bed's one display.
 function(bsi_ole_test name)
   cmake_parse_arguments(ARG "DESKTOP" "" "" ${ARGN})
   add_executable(ole_${name}_test ole_${name}_test.cpp)
-  target_include_directories(ole_${name}_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(ole_${name}_test PRIVATE bsi_ocx_identity bsi_warnings ole32 oleaut32 uuid user32 gdi32)
+  target_link_libraries(ole_${name}_test PRIVATE bsi_ocx_identity bsi_wine_test bsi_warnings uuid user32 gdi32)
   add_dependencies(ole_${name}_test BrindtSysInfo)
   bsi_wine_test(ole.${name} ole_${name}_test)
   if(ARG_DESKTOP)

@@ -37,23 +37,6 @@ void PumpMessages() {
   }
 }
 
-// Closes the information window from inside its modal loop.
-HWND g_shown = nullptr;
-int g_ticks = 0;
-void CALLBACK CloseWhenShown(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (g_shown) return;
-  HWND window = ocx_test::FindInfoWindow(GetCurrentProcessId());
-  if (!window) {
-    if (++g_ticks > 400) {
-      ok(false, "the information window did not appear\n");
-      KillTimer(nullptr, timer);
-    }
-    return;
-  }
-  g_shown = window;
-  ocx_test::CloseInfoWindow(window, ocx_test::CloseBy::Ok);
-}
-
 bool Painted(IViewObject* view) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
@@ -77,13 +60,13 @@ bool Painted(IViewObject* view) {
 void test_atl_container(AtlAxCreateControlExFunction create_control) {
   HWND frame = CreateTestWindow(nullptr, 50, 50, 500, 400);
   HWND host = CreateTestWindow(frame, 10, 10, 200, 100);
-  ok(frame && host, "test windows not created\n");
+  ok(frame && host, "expected the test windows, got %p %p\n", static_cast<void*>(frame), static_cast<void*>(host));
   if (!host) return;
 
   ComPtr<IUnknown> container, control;
   const std::wstring clsid = ocx_test::GuidText(CLSID_ctlBrindtSysInfo);
   HRESULT hr = create_control(clsid.c_str(), host, nullptr, &container, &control, IID_NULL, nullptr);
-  ok(hr == S_OK && container && control, "AtlAxCreateControlEx: hr %#lx container %p control %p\n", hr, container.Get(),
+  ok(hr == S_OK && container && control, "AtlAxCreateControlEx: expected S_OK, got %#lx %p %p\n", hr, container.Get(),
      control.Get());
   if (!control) {
     DestroyWindow(frame);
@@ -96,56 +79,43 @@ void test_atl_container(AtlAxCreateControlExFunction create_control) {
   ComPtr<IUnknown> site_identity;
   if (site) site.As(&site_identity);
   ok(hr == S_OK && site_identity && site_identity.Get() == container.Get(),
-     "the control's site is not the container: hr %#lx\n", hr);
+     "expected the container as the control's site, got hr %#lx %p\n", hr, site_identity.Get());
   site.Reset();
   site_identity.Reset();
 
-  SIZEL extent{0, 0};
-  hr = object->GetExtent(DVASPECT_CONTENT, &extent);
-  ok(hr == S_OK && extent.cx == 1058 && extent.cy == 1058, "sited at 200 x 100: %ld x %ld\n", extent.cx, extent.cy);
-  // The container sets the extent and the object rectangles from WM_SIZE of its window.
-  const SIZE sizes[] = {{300, 200}, {1, 1}, {0, 0}, {40, 40}, {1000, 20}, {41, 39}, {640, 480}};
+  // The container sets the extent and the object rectangles from WM_SIZE of its window: the square stays.
+  const SIZE sizes[] = {{200, 100}, {300, 200}, {1, 1}, {0, 0}, {40, 40}, {1000, 20}, {41, 39}, {640, 480}, {77, 55}};
   for (const SIZE& size : sizes) {
-    ok(MoveWindow(host, 20, 30, size.cx, size.cy, TRUE), "MoveWindow failed\n");
+    SetWindowPos(host, nullptr, 20, 30, size.cx, size.cy, SWP_NOZORDER);
     PumpMessages();
-    extent = {0, 0};
+    SIZEL extent{0, 0};
     hr = object->GetExtent(DVASPECT_CONTENT, &extent);
-    ok(hr == S_OK && extent.cx == 1058 && extent.cy == 1058, "host at %ld x %ld: extent %ld x %ld\n", size.cx, size.cy,
-       extent.cx, extent.cy);
+    ok(hr == S_OK && extent.cx == 1058 && extent.cy == 1058, "host at %ld x %ld: expected 1058 x 1058, got %ld x %ld\n",
+       size.cx, size.cy, extent.cx, extent.cy);
   }
-  SetWindowPos(host, nullptr, 0, 0, 77, 55, SWP_NOMOVE | SWP_NOZORDER);
-  PumpMessages();
-  extent = {0, 0};
-  object->GetExtent(DVASPECT_CONTENT, &extent);
-  ok(extent.cx == 1058 && extent.cy == 1058, "after SetWindowPos: extent %ld x %ld\n", extent.cx, extent.cy);
 
   // The container has no ambient properties: run time, so the control draws nothing.
   ComPtr<IViewObject> view;
   control.As(&view);
-  ok(view && !Painted(view.Get()), "the control painted in a container without ambients\n");
+  ok(view && !Painted(view.Get()), "without ambients: expected nothing painted (run time), got pixels\n");
   view.Reset();
 
   // Run time: ShowSysInfo on the sited control.
-  ComPtr<IDispatch> dispatch;
-  control.As(&dispatch);
-  g_shown = nullptr;
-  g_ticks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseWhenShown);
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  ComPtr<_ctlBrindtSysInfo> sited;
+  control.As(&sited);
   VARIANT result;
   V_VT(&result) = VT_I4;
-  hr = dispatch->Invoke(0x60030001, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr, nullptr);
-  KillTimer(nullptr, timer);
-  ok(hr == S_OK && V_VT(&result) == VT_EMPTY && g_shown != nullptr, "ShowSysInfo: hr %#lx type %u window %p\n", hr,
-     V_VT(&result), g_shown);
-  dispatch.Reset();
+  hr = ocx_test::ShowAndClose(ocx_test::CloseBy::Ok, [&] { return sited->ShowSysInfo(&result); });
+  ok(hr == S_OK && V_VT(&result) == VT_EMPTY, "ShowSysInfo: expected S_OK and Empty, got %#lx type %u\n", hr,
+     V_VT(&result));
+  sited.Reset();
 
   // The container closes the control and lets go of it when its window is destroyed.
-  ok(DestroyWindow(frame), "DestroyWindow failed\n");
+  DestroyWindow(frame);
   PumpMessages();
   ComPtr<IOleClientSite> after;
   hr = object->GetClientSite(&after);
-  ok(hr == S_OK && !after, "the control keeps a site after its window went: hr %#lx\n", hr);
+  ok(hr == S_OK && !after, "after the window went: expected no site, got %#lx %p\n", hr, after.Get());
   object.Reset();
   ExpectLastRelease(control, "control");
   ExpectLastRelease(container, "container");
@@ -164,7 +134,7 @@ int main() {
   if (!init || !create_control) {
     skip("atl100.dll with AtlAxWinInit and AtlAxCreateControlEx is not available\n");
   } else {
-    ok(init(), "AtlAxWinInit failed\n");
+    ok(init(), "AtlAxWinInit: expected TRUE\n");
     WNDCLASSW window_class{};
     window_class.lpfnWndProc = DefWindowProcW;
     window_class.hInstance = GetModuleHandleW(nullptr);

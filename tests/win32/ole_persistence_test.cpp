@@ -18,61 +18,27 @@ using ole_test::ExpectLastRelease;
 
 namespace {
 
-DEFINE_EXPECT(OnSave);
-
-// A property bag that keeps what is written and counts the calls.
-class PropertyBag final : public IPropertyBag {
+// A property bag that keeps what is written.
+class PropertyBag final : public ole_test::Counted<IPropertyBag> {
  public:
-  ULONG refs = 1;
-  int reads = 0;
   int writes = 0;
   std::map<std::wstring, std::wstring> values;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IPropertyBag) return E_NOINTERFACE;
-    *out = this;
-    AddRef();
-    return S_OK;
+    return iid == IID_IUnknown || iid == IID_IPropertyBag ? Answer(this, out) : E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
   HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
-    ++reads;
     const auto found = values.find(name);
     if (found == values.end()) return E_INVALIDARG;
     V_VT(value) = VT_BSTR;
     V_BSTR(value) = SysAllocString(found->second.c_str());
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
+  HRESULT STDMETHODCALLTYPE Write(LPCOLESTR, VARIANT*) override {
     ++writes;
-    VARIANT text;
-    VariantInit(&text);
-    if (FAILED(VariantChangeType(&text, value, 0, VT_BSTR))) return E_FAIL;
-    values[name] = V_BSTR(&text);
-    VariantClear(&text);
     return S_OK;
   }
-};
-
-class AdviseSink final : public IAdviseSink {
- public:
-  ULONG refs = 1;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IAdviseSink) return E_NOINTERFACE;
-    *out = this;
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
-  void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
-  void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
-  void STDMETHODCALLTYPE OnSave() override { CHECK_EXPECT2(OnSave); }
-  void STDMETHODCALLTYPE OnClose() override {}
 };
 
 ULONGLONG StreamSize(IStream* stream) {
@@ -81,35 +47,42 @@ ULONGLONG StreamSize(IStream* stream) {
   return stat.cbSize.QuadPart;
 }
 
-void ExpectClean(IUnknown* control, const char* when) {
+// Never dirty through either interface, and still the square.
+template <typename I>
+void ExpectClean(const ComPtr<I>& control, const char* when, wine_test::Where where = wine_test::Where::current()) {
   ComPtr<IPersistStreamInit> stream;
   ComPtr<IPersistStorage> storage;
-  control->QueryInterface(IID_PPV_ARGS(&stream));
-  control->QueryInterface(IID_PPV_ARGS(&storage));
-  ok(stream && stream->IsDirty() == S_FALSE, "%s: dirty through IPersistStreamInit\n", when);
-  ok(storage && storage->IsDirty() == S_FALSE, "%s: dirty through IPersistStorage\n", when);
   ComPtr<IOleObject> object;
-  control->QueryInterface(IID_PPV_ARGS(&object));
+  control.As(&stream);
+  control.As(&storage);
+  control.As(&object);
   SIZEL extent{0, 0};
-  ok(object && object->GetExtent(DVASPECT_CONTENT, &extent) == S_OK && extent.cx == 1058 && extent.cy == 1058,
-     "%s: extent %ld x %ld\n", when, extent.cx, extent.cy);
+  object->GetExtent(DVASPECT_CONTENT, &extent);
+  const HRESULT stream_dirty = stream->IsDirty(), storage_dirty = storage->IsDirty();
+  ok_at(where, stream_dirty == S_FALSE && storage_dirty == S_FALSE && extent.cx == 1058 && extent.cy == 1058,
+        "%s: expected clean (S_FALSE twice) at 1058 x 1058, got %#lx %#lx at %ld x %ld\n", when, stream_dirty,
+        storage_dirty, extent.cx, extent.cy);
 }
 
 void test_stream_round_trip() {
   ComPtr<IPersistStreamInit> saver = ole_test::CreateControl<IPersistStreamInit>();
   if (!saver) return;
-  ok(saver->InitNew() == S_OK, "InitNew failed\n");
-  ExpectClean(saver.Get(), "new");
+  ok(saver->InitNew() == S_OK, "InitNew: expected S_OK\n");
+  ExpectClean(saver, "new");
   ComPtr<IStream> stream;
   CreateStreamOnHGlobal(nullptr, TRUE, &stream);
   // A form saves what comes before and after the control in the same stream.
-  ULONG written = 0;
-  stream->Write("head", 4, &written);
+  stream->Write("head", 4, nullptr);
   HRESULT hr = saver->Save(stream.Get(), FALSE);
-  ok(hr == S_OK && StreamSize(stream.Get()) == 4, "Save: hr %#lx, stream %llu bytes\n", hr, StreamSize(stream.Get()));
-  stream->Write("tail", 4, &written);
-  ExpectClean(saver.Get(), "saved");
-  ok(saver->Save(nullptr, TRUE) == E_POINTER, "Save(NULL) accepted\n");
+  ok(hr == S_OK && StreamSize(stream.Get()) == 4, "Save: expected S_OK and nothing written, got %#lx, %llu bytes\n", hr,
+     StreamSize(stream.Get()) - 4);
+  stream->Write("tail", 4, nullptr);
+  ULARGE_INTEGER size;
+  size.QuadPart = 0xdeadbeef;
+  hr = saver->GetSizeMax(&size);
+  ok(hr == S_OK && size.QuadPart == 0, "GetSizeMax: expected 0, got %#lx %llu\n", hr, size.QuadPart);
+  ok(saver->Save(nullptr, TRUE) == E_POINTER, "Save(NULL): expected E_POINTER\n");
+  ExpectClean(saver, "saved");
   ExpectLastRelease(saver, "saving control");
 
   ComPtr<IPersistStreamInit> loader = ole_test::CreateControl<IPersistStreamInit>();
@@ -118,13 +91,13 @@ void test_stream_round_trip() {
   at.QuadPart = 4;
   stream->Seek(at, STREAM_SEEK_SET, nullptr);
   hr = loader->Load(stream.Get());
-  ok(hr == S_OK, "Load: hr %#lx\n", hr);
   // The control read only its own (empty) part: the container's data follows where it left off.
   char tail[5] = {};
-  ULONG read = 0;
-  stream->Read(tail, 4, &read);
-  ok(read == 4 && std::string(tail) == "tail", "after Load the stream reads \"%s\"\n", tail);
-  ExpectClean(loader.Get(), "loaded from a stream");
+  stream->Read(tail, 4, nullptr);
+  ok(hr == S_OK && std::string(tail) == "tail", "Load: expected S_OK and the stream at \"tail\", got %#lx \"%s\"\n", hr,
+     tail);
+  ok(loader->Load(nullptr) == E_POINTER, "Load(NULL): expected E_POINTER\n");
+  ExpectClean(loader, "loaded from a stream");
   ExpectLastRelease(loader, "loading control");
   ExpectLastRelease(stream, "stream");
 }
@@ -133,75 +106,76 @@ void test_storage_round_trip() {
   ComPtr<IStorage> storage;
   HRESULT hr = StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE, 0,
                                 &storage);
-  ok(hr == S_OK, "StgCreateDocfile: hr %#lx\n", hr);
-  if (!storage) return;
-
   ComPtr<IPersistStorage> saver = ole_test::CreateControl<IPersistStorage>();
-  if (!saver) return;
   ComPtr<IOleObject> object;
-  saver.As(&object);
-  AdviseSink sink;
+  ok(hr == S_OK, "StgCreateDocfile: expected S_OK, got %#lx\n", hr);
+  if (!storage || !saver || FAILED(saver.As(&object))) return;
+  ole_test::AdviseSink sink;
   DWORD connection = 0;
   object->Advise(&sink, &connection);
 
-  ok(saver->InitNew(nullptr) == E_POINTER, "InitNew(NULL) accepted\n");
-  ok(saver->SaveCompleted(nullptr) == E_UNEXPECTED, "SaveCompleted before any Save accepted\n");
-  ok(saver->InitNew(storage.Get()) == S_OK, "InitNew failed\n");
-  ok(saver->InitNew(storage.Get()) == CO_E_ALREADYINITIALIZED, "second InitNew accepted\n");
-  ok(saver->Load(storage.Get()) == CO_E_ALREADYINITIALIZED, "Load after InitNew accepted\n");
-  ok(saver->Save(nullptr, TRUE) == E_POINTER, "Save(NULL) accepted\n");
-
-  // As a document container saves an embedded object: the class first, then the object's own data.
-  hr = OleSave(saver.Get(), storage.Get(), TRUE);
-  ok(hr == S_OK, "OleSave: hr %#lx\n", hr);
-  SET_EXPECT(OnSave);
-  hr = saver->SaveCompleted(nullptr);
-  ok(hr == S_OK, "SaveCompleted: hr %#lx\n", hr);
-  CHECK_CALLED(OnSave);
-  ok(saver->SaveCompleted(nullptr) == E_UNEXPECTED, "second SaveCompleted accepted\n");
-  // Hands off: the container has to give a storage back.
-  ok(saver->HandsOffStorage() == S_OK, "HandsOffStorage failed\n");
-  ok(saver->SaveCompleted(nullptr) == E_INVALIDARG, "SaveCompleted(NULL) after HandsOffStorage accepted\n");
-  SET_EXPECT(OnSave);
-  ok(saver->SaveCompleted(storage.Get()) == S_OK, "SaveCompleted(storage) after HandsOffStorage failed\n");
-  CHECK_CALLED(OnSave);
-  ExpectClean(saver.Get(), "saved to a storage");
+  // The protocol in order, wrong steps included: a document container saves the class, then the object's data
+  // (OleSave), and after HandsOffStorage has to give a storage back.
+  IStorage* const own = storage.Get();
+  const struct {
+    const char* step;
+    HRESULT (*call)(IPersistStorage*, IStorage*);
+    HRESULT expected;
+    const char* calls;
+  } steps[] = {
+      {"InitNew(NULL)", [](IPersistStorage* p, IStorage*) { return p->InitNew(nullptr); }, E_POINTER, ""},
+      {"SaveCompleted first", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, E_UNEXPECTED,
+       ""},
+      {"InitNew", [](IPersistStorage* p, IStorage* s) { return p->InitNew(s); }, S_OK, ""},
+      {"InitNew again", [](IPersistStorage* p, IStorage* s) { return p->InitNew(s); }, CO_E_ALREADYINITIALIZED, ""},
+      {"Load after InitNew", [](IPersistStorage* p, IStorage* s) { return p->Load(s); }, CO_E_ALREADYINITIALIZED, ""},
+      {"Save(NULL)", [](IPersistStorage* p, IStorage*) { return p->Save(nullptr, TRUE); }, E_POINTER, ""},
+      {"OleSave", [](IPersistStorage* p, IStorage* s) { return OleSave(p, s, TRUE); }, S_OK, ""},
+      {"SaveCompleted", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, S_OK, "OnSave "},
+      {"SaveCompleted again", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, E_UNEXPECTED,
+       ""},
+      {"HandsOffStorage", [](IPersistStorage* p, IStorage*) { return p->HandsOffStorage(); }, S_OK, ""},
+      {"SaveCompleted(NULL) after hands off", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); },
+       E_INVALIDARG, ""},
+      {"SaveCompleted(storage)", [](IPersistStorage* p, IStorage* s) { return p->SaveCompleted(s); }, S_OK, "OnSave "},
+  };
+  for (const auto& step : steps) {
+    hr = step.call(saver.Get(), own);
+    ok(hr == step.expected, "%s: expected %#lx, got %#lx\n", step.step, step.expected, hr);
+    ole_test::ExpectCalls(step.step, step.calls);
+  }
+  ExpectClean(saver, "saved to a storage");
   object->Unadvise(connection);
-  ok(sink.refs == 1, "advise sink refs %lu\n", sink.refs);
+  ok(sink.refs == 1, "expected the advise sink let go, got refs %lu\n", sink.refs);
   object.Reset();
   ExpectLastRelease(saver, "saving control");
 
   CLSID clsid = CLSID_NULL;
   hr = ReadClassStg(storage.Get(), &clsid);
-  ok(hr == S_OK && clsid == CLSID_ctlBrindtSysInfo, "class in the storage: hr %#lx\n", hr);
-  // The control wrote no streams of its own.
+  ok(hr == S_OK && clsid == CLSID_ctlBrindtSysInfo, "ReadClassStg: expected the control's class, got %#lx\n", hr);
+  // The control wrote no streams of its own; OLE's own names start with a control character.
   ComPtr<IEnumSTATSTG> elements;
   storage->EnumElements(0, nullptr, 0, &elements);
-  int own = 0;
-  STATSTG element{};
-  while (elements && elements->Next(1, &element, nullptr) == S_OK) {
-    // OLE's own streams start with a control character.
-    if (element.pwcsName && element.pwcsName[0] >= L' ') ++own;
-    CoTaskMemFree(element.pwcsName);
+  std::string names;
+  for (STATSTG element{}; elements && elements->Next(1, &element, nullptr) == S_OK; CoTaskMemFree(element.pwcsName)) {
+    if (element.pwcsName && element.pwcsName[0] >= L' ') names += wine_test::Narrow(element.pwcsName) + " ";
   }
-  ok(own == 0, "%d streams of the control's own\n", own);
+  ok(names.empty(), "expected no streams of the control's own, got %s\n", names.c_str());
   ExpectLastRelease(elements, "element enumerator");
 
   // As a container loads it: the class from the storage, then Load.
   ComPtr<IOleObject> loaded;
   hr = OleLoad(storage.Get(), IID_IOleObject, nullptr, reinterpret_cast<void**>(loaded.GetAddressOf()));
-  ok(hr == S_OK && loaded, "OleLoad: hr %#lx\n", hr);
-  if (loaded) {
-    CLSID loaded_class = CLSID_NULL;
-    loaded->GetUserClassID(&loaded_class);
-    ok(loaded_class == CLSID_ctlBrindtSysInfo, "OleLoad made another class\n");
-    ComPtr<IPersistStorage> again;
-    loaded.As(&again);
-    ok(again->Load(storage.Get()) == CO_E_ALREADYINITIALIZED, "Load after OleLoad accepted\n");
-    again.Reset();
-    ExpectClean(loaded.Get(), "loaded from a storage");
-    ExpectLastRelease(loaded, "loaded control");
-  }
+  ComPtr<IPersistStorage> again;
+  CLSID loaded_class = CLSID_NULL;
+  if (loaded) loaded->GetUserClassID(&loaded_class);
+  ok(hr == S_OK && loaded_class == CLSID_ctlBrindtSysInfo && SUCCEEDED(loaded.As(&again)),
+     "OleLoad: expected the control, got %#lx\n", hr);
+  if (!again) return;
+  ok(again->Load(storage.Get()) == CO_E_ALREADYINITIALIZED, "Load after OleLoad: expected CO_E_ALREADYINITIALIZED\n");
+  again.Reset();
+  ExpectClean(loaded, "loaded from a storage");
+  ExpectLastRelease(loaded, "loaded control");
   ExpectLastRelease(storage, "storage");
 }
 
@@ -209,31 +183,29 @@ void test_property_bag_round_trip() {
   ComPtr<IPersistPropertyBag> saver = ole_test::CreateControl<IPersistPropertyBag>();
   if (!saver) return;
   PropertyBag bag;
-  ok(saver->InitNew() == S_OK, "InitNew failed\n");
-  for (BOOL all : {FALSE, TRUE}) {
-    const HRESULT hr = saver->Save(&bag, TRUE, all);
-    ok(hr == S_OK, "Save(all %d): hr %#lx\n", all, hr);
-  }
-  ok(bag.writes == 0 && bag.values.empty(), "%d properties written\n", bag.writes);
-  ok(saver->Save(nullptr, TRUE, TRUE) == E_POINTER, "Save(NULL) accepted\n");
+  HRESULT hr = saver->InitNew();
+  const HRESULT some = saver->Save(&bag, TRUE, FALSE), all = saver->Save(&bag, TRUE, TRUE);
+  ok(hr == S_OK && some == S_OK && all == S_OK && bag.writes == 0,
+     "InitNew and Save: expected S_OK and nothing written, got %#lx %#lx %#lx and %d writes\n", hr, some, all,
+     bag.writes);
+  ok(saver->Save(nullptr, TRUE, TRUE) == E_POINTER, "Save(NULL): expected E_POINTER\n");
   ExpectLastRelease(saver, "saving control");
 
   // What it wrote, and a bag that another version or a page author filled: both load.
   PropertyBag foreign;
-  foreign.values[L"Caption"] = L"LÄDT";
+  foreign.values[L"Caption"] = L"L\u00c4DT";
   foreign.values[L"_ExtentX"] = L"9999";
   for (PropertyBag* from : {&bag, &foreign}) {
     ComPtr<IPersistPropertyBag> loader = ole_test::CreateControl<IPersistPropertyBag>();
     if (!loader) return;
-    const HRESULT hr = loader->Load(from, nullptr);
-    ok(hr == S_OK, "Load: hr %#lx\n", hr);
-    ok(from->writes == 0, "Load wrote into the bag\n");
-    ExpectClean(loader.Get(), "loaded from a property bag");
-    ok(loader->Load(nullptr, nullptr) == E_POINTER, "Load(NULL) accepted\n");
+    hr = loader->Load(from, nullptr);
+    ok(hr == S_OK && from->writes == 0, "Load: expected S_OK and nothing written, got %#lx and %d writes\n", hr,
+       from->writes);
+    ok(loader->Load(nullptr, nullptr) == E_POINTER, "Load(NULL): expected E_POINTER\n");
+    ExpectClean(loader, "loaded from a property bag");
     ExpectLastRelease(loader, "loading control");
-    ok(from->refs == 1, "bag refs %lu\n", from->refs);
+    ok(from->refs == 1, "expected the bag let go, got refs %lu\n", from->refs);
   }
-  ok(bag.refs == 1, "bag refs %lu\n", bag.refs);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <climits>
+
 #include "ole_support.h"
 
 using Microsoft::WRL::ComPtr;
@@ -14,29 +16,20 @@ using ole_test::ExpectLastRelease;
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(255, 0, 255);
-
-// A top-down 32-bit DIB selected into a memory DC, filled with the background colour.
+// A top-down 32-bit DIB selected into a memory DC, filled with magenta.
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width), height_(height) {
+  explicit Canvas(int side) : side_(side) {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
+    info.bmiHeader = {sizeof(info.bmiHeader), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bits_ = static_cast<const DWORD*>(bits);
     old_ = SelectObject(dc_, bitmap_);
-    HBRUSH brush = CreateSolidBrush(kBackground);
-    RECT all{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    const RECT all{0, 0, side, side};
     FillRect(dc_, &all, brush);
     DeleteObject(brush);
-    GdiFlush();
   }
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
@@ -46,67 +39,25 @@ class Canvas {
     DeleteDC(dc_);
   }
   HDC dc() const { return dc_; }
-  DWORD At(int x, int y) const {
+  /// Pixels that differ from `other`, and where the first of them is.
+  int Differences(const Canvas& other, POINT* first = nullptr) const {
     GdiFlush();
-    return bits_[y * width_ + x] & 0xffffff;
-  }
-  /// Pixels that differ from `other` (same size), and pixels that differ from the background.
-  int Differences(const Canvas& other) const {
     int count = 0;
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) count += At(x, y) != other.At(x, y);
+    for (int i = 0; i < side_ * side_; ++i) {
+      if ((bits_[i] & 0xffffff) == (other.bits_[i] & 0xffffff)) continue;
+      if (count++ == 0 && first) *first = {i % side_, i / side_};
     }
     return count;
   }
-  int Painted() const {
-    Canvas blank(width_, height_);
-    return Differences(blank);
-  }
+  /// Pixels painted over the background.
+  int Painted() const { return Differences(Canvas(side_)); }
 
  private:
-  int width_;
-  int height_;
-  HDC dc_ = nullptr;
+  int side_;
+  HDC dc_ = CreateCompatibleDC(nullptr);
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
   const DWORD* bits_ = nullptr;
-};
-
-// A client site that has nothing but the ambient UserMode.
-class AmbientSite final : public IOleClientSite, public IDispatch {
- public:
-  ULONG refs = 1;
-  bool user_mode = false;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IOleClientSite) {
-      *out = static_cast<IOleClientSite*>(this);
-    } else if (iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-    } else {
-      return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
-  HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
-                                   UINT*) override {
-    if (id != DISPID_AMBIENT_USERMODE || !result) return DISP_E_MEMBERNOTFOUND;
-    V_VT(result) = VT_BOOL;
-    V_BOOL(result) = user_mode ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
-  }
 };
 
 HRESULT DrawInto(IViewObject* view, const Canvas& canvas, const RECTL& bounds) {
@@ -115,16 +66,16 @@ HRESULT DrawInto(IViewObject* view, const Canvas& canvas, const RECTL& bounds) {
 
 void test_design_time_icon() {
   ComPtr<IOleObject> object = ole_test::CreateControl<IOleObject>();
-  if (!object) return;
   ComPtr<IViewObject> view;
-  object.As(&view);
-  HMODULE module = GetModuleHandleW(L"BrindtSysInfo.ocx");
-  HICON icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-  ok(icon != nullptr, "the module has no 32 x 32 icon 1\n");
+  ComPtr<IOleControl> control;
+  if (!object || FAILED(object.As(&view)) || FAILED(object.As(&control))) return;
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(L"BrindtSysInfo.ocx"), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  ok(icon != nullptr, "expected a 32 x 32 icon 1 in the module, got none\n");
   if (!icon) return;
-  AmbientSite site;
-  HRESULT hr = object->SetClientSite(&site);
-  ok(hr == S_OK, "SetClientSite: hr %#lx\n", hr);
+  ole_test::Site site;
+  site.user_mode = false;
+  ole_test::SetSite(object.Get(), &site);
 
   // The 40-pixel square shows the icon at its own size with 4 pixels around it; other squares scale that.
   const struct {
@@ -137,61 +88,52 @@ void test_design_time_icon() {
       {60, {0, 10, 40, 30}, 12, 12, 16},
   };
   for (const auto& c : cases) {
-    Canvas drawn(c.canvas, c.canvas), expected(c.canvas, c.canvas);
-    hr = DrawInto(view.Get(), drawn, c.bounds);
-    ok(hr == S_OK, "Draw into %ld,%ld-%ld,%ld: hr %#lx\n", c.bounds.left, c.bounds.top, c.bounds.right, c.bounds.bottom,
-       hr);
+    Canvas drawn(c.canvas), expected(c.canvas);
+    const HRESULT hr = DrawInto(view.Get(), drawn, c.bounds);
     DrawIconEx(expected.dc(), c.x, c.y, icon, c.side, c.side, 0, nullptr, DI_NORMAL);
-    ok(expected.Painted() > c.side * c.side / 4, "the icon paints only %d pixels\n", expected.Painted());
-    const int differences = drawn.Differences(expected);
-    ok(differences == 0, "bounds %ld,%ld-%ld,%ld: %d pixels differ from the icon at %d,%d size %d\n", c.bounds.left,
-       c.bounds.top, c.bounds.right, c.bounds.bottom, differences, c.x, c.y, c.side);
-    // Spot checks that print the colours: the corner stays, the icon's centre is the icon's.
-    ok(drawn.At(0, 0) == expected.At(0, 0), "corner %#lx, expected %#lx\n", drawn.At(0, 0), expected.At(0, 0));
-    const int cx = c.x + c.side / 2, cy = c.y + c.side / 2;
-    ok(drawn.At(cx, cy) == expected.At(cx, cy), "centre %#lx, expected %#lx\n", drawn.At(cx, cy), expected.At(cx, cy));
+    POINT at{-1, -1};
+    const int differences = drawn.Differences(expected, &at);
+    ok(hr == S_OK && differences == 0 && expected.Painted() > c.side * c.side / 4,
+       "bounds %ld,%ld-%ld,%ld: expected the icon at %d,%d size %d, got hr %#lx and %d pixels differing from %ld,%ld\n",
+       c.bounds.left, c.bounds.top, c.bounds.right, c.bounds.bottom, c.x, c.y, c.side, hr, differences, at.x, at.y);
   }
 
   // Nothing to cover, and bad arguments: the DC stays as it was.
-  Canvas canvas(40, 40);
-  for (RECTL empty : {RECTL{10, 10, 10, 30}, RECTL{30, 30, 10, 10}}) {
-    hr = DrawInto(view.Get(), canvas, empty);
-    ok(hr == S_OK, "Draw into an empty rectangle: hr %#lx\n", hr);
-  }
+  Canvas canvas(40);
   const RECTL square{0, 0, 40, 40};
-  hr = view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, canvas.dc(), &square, nullptr, nullptr, 0);
-  ok(hr == DV_E_DVASPECT, "Draw(ICON): hr %#lx\n", hr);
-  hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr, &square, nullptr, nullptr, 0);
-  ok(hr == E_INVALIDARG, "Draw without a DC: hr %#lx\n", hr);
-  hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), nullptr, nullptr, nullptr, 0);
-  ok(hr == E_INVALIDARG, "Draw without bounds, not active: hr %#lx\n", hr);
-  ok(canvas.Painted() == 0, "%d pixels painted by refused or empty draws\n", canvas.Painted());
+  const HRESULT empty = DrawInto(view.Get(), canvas, {10, 10, 10, 30});
+  const HRESULT upside_down = DrawInto(view.Get(), canvas, {30, 30, 10, 10});
+  const HRESULT icon_aspect =
+      view->Draw(DVASPECT_ICON, -1, nullptr, nullptr, nullptr, canvas.dc(), &square, nullptr, nullptr, 0);
+  const HRESULT no_dc =
+      view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, nullptr, &square, nullptr, nullptr, 0);
+  const HRESULT no_bounds =
+      view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc(), nullptr, nullptr, nullptr, 0);
+  ok(empty == S_OK && upside_down == S_OK && icon_aspect == DV_E_DVASPECT && no_dc == E_INVALIDARG &&
+         no_bounds == E_INVALIDARG && canvas.Painted() == 0,
+     "expected S_OK, S_OK, DV_E_DVASPECT, E_INVALIDARG, E_INVALIDARG and nothing painted, got %#lx %#lx %#lx %#lx "
+     "%#lx and %d pixels\n",
+     empty, upside_down, icon_aspect, no_dc, no_bounds, canvas.Painted());
   // The widest rectangle there is: drawn (around the origin), without overflow.
-  const RECTL widest{-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647};
-  hr = DrawInto(view.Get(), canvas, widest);
-  ok(hr == S_OK && canvas.Painted() > 0, "Draw into the widest rectangle: hr %#lx, %d pixels\n", hr, canvas.Painted());
-  Canvas fresh(40, 40);
-
+  HRESULT hr = DrawInto(view.Get(), canvas, {LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX});
+  ok(hr == S_OK && canvas.Painted() > 0, "widest rectangle: expected S_OK and pixels, got %#lx, %d pixels\n", hr,
+     canvas.Painted());
   LOGPALETTE* palette = reinterpret_cast<LOGPALETTE*>(0xdeadbeef);
   hr = view->GetColorSet(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, &palette);
-  ok(hr == S_FALSE && palette == nullptr, "GetColorSet: hr %#lx %p\n", hr, palette);
+  ok(hr == S_FALSE && !palette, "GetColorSet: expected S_FALSE and NULL, got %#lx %p\n", hr,
+     static_cast<void*>(palette));
 
-  // The container switches to run time: the same call draws nothing.
-  site.user_mode = true;
-  ComPtr<IOleControl> control;
-  object.As(&control);
-  control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
-  hr = DrawInto(view.Get(), fresh, square);
-  ok(hr == S_OK && fresh.Painted() == 0, "run time after design time: hr %#lx, %d pixels painted\n", hr,
-     fresh.Painted());
-  // And back.
-  site.user_mode = false;
-  control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
-  hr = DrawInto(view.Get(), fresh, square);
-  ok(hr == S_OK && fresh.Painted() > 0, "design time again: hr %#lx, %d pixels painted\n", hr, fresh.Painted());
-
+  // The container switches to run time, and back: the same call draws nothing, then the icon again.
+  for (bool user_mode : {true, false}) {
+    site.user_mode = user_mode;
+    control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+    Canvas fresh(40);
+    hr = DrawInto(view.Get(), fresh, square);
+    ok(hr == S_OK && (fresh.Painted() > 0) == !user_mode, "%s: expected S_OK and %s, got %#lx, %d pixels\n",
+       user_mode ? "run time" : "design time again", user_mode ? "nothing" : "the icon", hr, fresh.Painted());
+  }
   object->SetClientSite(nullptr);
-  ok(site.refs == 1, "site refs %lu\n", site.refs);
+  ok(site.refs == 1, "expected the site let go, got refs %lu\n", site.refs);
   DestroyIcon(icon);
   control.Reset();
   view.Reset();
@@ -199,24 +141,20 @@ void test_design_time_icon() {
 }
 
 void test_run_time_draws_nothing() {
-  for (int sited = 0; sited < 2; ++sited) {
+  // Without a site the control cannot know the mode; it takes run time, as a container without ambients.
+  for (bool sited : {false, true}) {
     ComPtr<IViewObject> view = ole_test::CreateControl<IViewObject>();
-    if (!view) return;
-    AmbientSite site;
-    site.user_mode = true;
     ComPtr<IOleObject> object;
-    view.As(&object);
-    // Without a site the control cannot know the mode; it takes run time, as a container without ambients.
+    if (!view || FAILED(view.As(&object))) return;
+    ole_test::Site site;
     if (sited) object->SetClientSite(&site);
-    Canvas canvas(40, 40);
-    const RECTL square{0, 0, 40, 40};
-    const HRESULT hr = DrawInto(view.Get(), canvas, square);
-    ok(hr == S_OK, "%s: Draw hr %#lx\n", sited ? "run time" : "no site", hr);
-    ok(canvas.Painted() == 0, "%s: %d pixels painted\n", sited ? "run time" : "no site", canvas.Painted());
+    Canvas canvas(40);
+    const HRESULT hr = DrawInto(view.Get(), canvas, {0, 0, 40, 40});
+    ok(hr == S_OK && canvas.Painted() == 0, "%s: expected S_OK and nothing painted, got %#lx, %d pixels\n",
+       sited ? "run time" : "no site", hr, canvas.Painted());
     if (sited) object->SetClientSite(nullptr);
     object.Reset();
     ExpectLastRelease(view, "control");
-    ok(site.refs == 1, "site refs %lu\n", site.refs);
   }
 }
 
@@ -227,5 +165,6 @@ int main() {
   test_design_time_icon();
   test_run_time_draws_nothing();
   OleUninitialize();
+  ole_test::calls.clear();
   return wine_test::Summary("ole_view");
 }
