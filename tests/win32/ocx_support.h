@@ -116,7 +116,13 @@ inline void CALLBACK VisitTimer(HWND, UINT, UINT_PTR timer, DWORD) {
     if (HWND window = FindInfoWindow(GetCurrentProcessId())) DestroyWindow(window);
     return;
   }
-  if (v.shown.window) return;
+  if (v.shown.window) {
+    // A window that a nested call showed (it should have been refused) is closed too, so that the test goes on.
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, BSI_INFO_WINDOW_CLASS, nullptr)) != nullptr;) {
+      if (w != v.shown.window && IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+    }
+    return;
+  }
   HWND window = FindInfoWindow(GetCurrentProcessId());
   if (!window) return;
   v.shown.window = window;
