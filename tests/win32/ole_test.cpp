@@ -1,0 +1,602 @@
+// SPDX-License-Identifier: MIT
+// The control as an OLE control, in a client site of the test's own: the calls it makes, in order, while it is
+// sited, activated (windowed and windowless), resized, deactivated and closed; the resize rule with every answer a
+// site can give and the extreme rectangles; ambient UserMode and the design-time icon, pixel for pixel;
+// IQuickActivate; persistence through each interface; and a real container, Wine's ATL.
+#include <windows.h>
+
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <climits>
+#include <string>
+
+#include "ocx_support.h"
+#include "ole_support.h"
+
+using Microsoft::WRL::ComPtr;
+using ole_test::ExpectCalls;
+using ole_test::ExpectLastRelease;
+using ole_test::RectText;
+using ole_test::SquareAt;
+
+namespace {
+
+void ExpectSquare(IOleObject* object, const char* when, wine_test::Where where = wine_test::Where::current()) {
+  SIZEL extent{0, 0};
+  const HRESULT hr = object->GetExtent(DVASPECT_CONTENT, &extent);
+  ok_at(where, hr == S_OK && extent.cx == 1058 && extent.cy == 1058,
+        "%s: expected the square of 1058 x 1058, got hr %#lx, %ld x %ld\n", when, hr, extent.cx, extent.cy);
+}
+
+void ExpectPosRect(const ole_test::Site& site, const RECT& expected, const char* when,
+                   wine_test::Where where = wine_test::Where::current()) {
+  ok_at(where, EqualRect(&site.last_pos_rect, &expected), "%s: expected OnPosRectChange(%s), got (%s)\n", when,
+        RectText(expected).c_str(), RectText(site.last_pos_rect).c_str());
+}
+
+// A top-down 32-bit DIB selected into a memory DC, filled with magenta.
+class Canvas {
+ public:
+  explicit Canvas(int side) : side_(side) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(info.bmiHeader), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<const DWORD*>(bits);
+    old_ = SelectObject(dc_, bitmap_);
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    const RECT all{0, 0, side, side};
+    FillRect(dc_, &all, brush);
+    DeleteObject(brush);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  /// Pixels that differ from `other`, and where the first of them is.
+  int Differences(const Canvas& other, POINT* first = nullptr) const {
+    GdiFlush();
+    int count = 0;
+    for (int i = 0; i < side_ * side_; ++i) {
+      if ((bits_[i] & 0xffffff) == (other.bits_[i] & 0xffffff)) continue;
+      if (count++ == 0 && first) *first = {i % side_, i / side_};
+    }
+    return count;
+  }
+  /// Pixels painted over the background.
+  int Painted() const { return Differences(Canvas(side_)); }
+
+ private:
+  int side_;
+  HDC dc_ = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  const DWORD* bits_ = nullptr;
+};
+
+HRESULT DrawInto(IViewObject* view, HDC dc, const RECTL* bounds, DWORD aspect = DVASPECT_CONTENT) {
+  return view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc, bounds, nullptr, nullptr, 0);
+}
+
+// Activated in a windowed in-place site, resized through SetExtent and SetObjectRects with each answer a site
+// can give, deactivated and closed.
+void test_activation_and_resize() {
+  ComPtr<IOleObject> object = ole_test::CreateControl<IOleObject>();
+  ComPtr<IOleInPlaceObject> in_place;
+  ComPtr<IViewObject2> view;
+  if (!object || FAILED(object.As(&in_place)) || FAILED(object.As(&view))) return;
+  // Without a site there is nobody to ask; the size stays, through every face.
+  for (SIZEL asked : {SIZEL{5000, 3000}, SIZEL{0, 0}, SIZEL{-100, 20}}) {
+    const HRESULT hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+    ok(hr == S_OK, "SetExtent(%ld x %ld): expected S_OK, got %#lx\n", asked.cx, asked.cy, hr);
+    ExpectSquare(object.Get(), "after SetExtent without a site");
+  }
+  SIZEL by_view{0, 0};
+  view->GetExtent(DVASPECT_CONTENT, -1, nullptr, &by_view);
+  ok(by_view.cx == 1058 && by_view.cy == 1058, "IViewObject2: expected 1058 x 1058, got %ld x %ld\n", by_view.cx,
+     by_view.cy);
+  ole_test::Site site;
+  ole_test::SetSite(object.Get(), &site);
+
+  // Not active yet: a new size is asked of the client site, and the square stays.
+  SIZEL asked{5000, 3000};
+  HRESULT hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+  ExpectCalls("SetExtent before activation", "RequestNewObjectLayout ");
+  ExpectSquare(object.Get(), "SetExtent before activation");
+  asked = {1058, 1058};
+  hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+  ExpectCalls("SetExtent to the square", "");
+
+  // Activation at a rectangle of another size: the site is asked to take the square at the same corner. Active
+  // once: the verb again asks nothing.
+  const RECT first{10, 20, 210, 120};
+  for (LONG verb : {OLEIVERB_INPLACEACTIVATE, OLEIVERB_SHOW}) {
+    hr = object->DoVerb(verb, nullptr, &site, 0, nullptr, &first);
+    ok(hr == S_OK && site.refs == 3, "DoVerb(%ld): expected S_OK and refs 3, got %#lx %lu\n", verb, hr, site.refs);
+    ExpectCalls("DoVerb", verb == OLEIVERB_SHOW ? "" : "CanInPlaceActivate OnInPlaceActivate OnPosRectChange ");
+  }
+  ExpectPosRect(site, SquareAt(10, 20), "DoVerb");
+
+  const LONG side = SquareAt(0, 0).right;
+  const struct {
+    RECT asked;
+    RECT expected;  // what OnPosRectChange is asked; {} when nothing is asked
+  } resizes[] = {
+      {{30, 40, 130, 90}, SquareAt(30, 40)},                                     // larger
+      {{-5, -7, -4, -6}, SquareAt(-5, -7)},                                      // one pixel, off the client area
+      {{50, 50, 50, 50}, SquareAt(50, 50)},                                      // empty
+      {{60, 70, 0, 0}, SquareAt(60, 70)},                                        // upside down
+      {SquareAt(100, 200), {}},                                                  // already the square: nothing to ask
+      {{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX}, SquareAt(LONG_MIN, LONG_MIN)},  // without overflow
+      {{LONG_MAX - 5, LONG_MAX - 5, LONG_MAX, LONG_MAX},
+       {LONG_MAX - side, LONG_MAX - SquareAt(0, 0).bottom, LONG_MAX, LONG_MAX}},  // kept on the plane
+  };
+  for (const auto& resize : resizes) {
+    site.last_pos_rect = {};
+    hr = in_place->SetObjectRects(&resize.asked, &resize.asked);
+    const std::string when = "SetObjectRects(" + RectText(resize.asked) + ")";
+    ok(hr == S_OK, "%s: expected S_OK, got %#lx\n", when.c_str(), hr);
+    ExpectCalls(when.c_str(), IsRectEmpty(&resize.expected) ? "" : "OnPosRectChange ");
+    ExpectPosRect(site, resize.expected, when.c_str());
+    ExpectSquare(object.Get(), when.c_str());
+  }
+
+  // A site without OnPosRectChange is asked for a new layout instead; one that sets its own size again gets
+  // one request, no loop.
+  const RECT wide{0, 0, 500, 40};
+  site.pos_rect_answer = E_NOTIMPL;
+  in_place->SetObjectRects(&wide, &wide);
+  ExpectCalls("OnPosRectChange refused", "OnPosRectChange RequestNewObjectLayout ");
+  site.pos_rect_answer = S_OK;
+  site.resize_again = in_place.Get();
+  in_place->SetObjectRects(&wide, &wide);
+  ExpectCalls("the site sets its own size", "OnPosRectChange ");
+  site.resize_again = nullptr;
+
+  // SetExtent while active asks the client site first; OnPosRectChange only when that fails.
+  asked = {2000, 2000};
+  object->SetExtent(DVASPECT_CONTENT, &asked);
+  ExpectCalls("SetExtent while active", "RequestNewObjectLayout ");
+  site.layout_answer = E_NOTIMPL;
+  hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+  ok(hr == S_OK, "SetExtent while active: expected S_OK, got %#lx\n", hr);
+  ExpectCalls("SetExtent, layout refused", "RequestNewObjectLayout OnPosRectChange ");
+  ExpectPosRect(site, SquareAt(0, 0), "SetExtent, layout refused");
+  ExpectSquare(object.Get(), "after SetExtent while active");
+
+  hr = in_place->InPlaceDeactivate();
+  ok(hr == S_OK && site.refs == 2 && in_place->InPlaceDeactivate() == S_OK,
+     "InPlaceDeactivate: expected S_OK twice and refs 2, got %#lx %lu\n", hr, site.refs);
+  ExpectCalls("InPlaceDeactivate", "OnInPlaceDeactivate ");
+  // Not active: SetObjectRects keeps the square and asks only the client site.
+  in_place->SetObjectRects(&wide, &wide);
+  ExpectCalls("SetObjectRects while inactive", "RequestNewObjectLayout ");
+
+  hr = object->Close(OLECLOSE_SAVEIFDIRTY);
+  const HRESULT unsited = object->SetClientSite(nullptr);
+  ok(hr == S_OK && unsited == S_OK && site.refs == 1,
+     "Close, SetClientSite(NULL): expected S_OK, refs 1, got %#lx "
+     "%#lx %lu\n",
+     hr, unsited, site.refs);
+  ExpectCalls("Close and SetClientSite(NULL)", "");
+  in_place.Reset();
+  view.Reset();
+  ExpectLastRelease(object, "control");
+}
+
+// A windowless site without ambients (run time): activated through OnInPlaceActivateEx at the position from
+// GetWindowContext, deactivated by Close and by letting go of the site.
+void test_windowless_site() {
+  ComPtr<IOleObject> object = ole_test::CreateControl<IOleObject>();
+  ComPtr<IOleInPlaceObject> face;
+  ComPtr<IViewObject> view;
+  if (!object || FAILED(object.As(&face)) || FAILED(object.As(&view))) return;
+  ole_test::Site site;
+  site.windowless = true;
+  site.ambients = false;
+  ole_test::SetSite(object.Get(), &site);
+  Canvas canvas(40);
+  for (int round = 0; round < 2; ++round) {
+    site.context_position = {5, 6, 105, 106};
+    HRESULT hr = object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, nullptr);
+    ok(hr == S_OK && site.refs == 3 && site.activate_flags == ACTIVATE_WINDOWLESS,
+       "DoVerb: expected S_OK, refs 3, ACTIVATE_WINDOWLESS, got %#lx %lu %#lx\n", hr, site.refs, site.activate_flags);
+    ExpectCalls("windowless DoVerb",
+                "CanInPlaceActivate CanWindowlessActivate OnInPlaceActivateEx GetWindowContext OnPosRectChange ");
+    ExpectPosRect(site, SquareAt(5, 6), "windowless DoVerb");
+    const RECT wide{1, 2, 301, 202};
+    face->SetObjectRects(&wide, &wide);
+    ExpectCalls("windowless SetObjectRects", "OnPosRectChange ");
+    ExpectPosRect(site, SquareAt(1, 2), "windowless SetObjectRects");
+
+    // Windowless and active: Draw without bounds means the position; not after deactivation.
+    hr = DrawInto(view.Get(), canvas.dc(), nullptr);
+    ok(hr == S_OK, "Draw without bounds while windowless: expected S_OK, got %#lx\n", hr);
+    site.deactivate_no_redraw = 0xbeef;
+    // The container closes the control, or lets go of the site while the control is active.
+    hr = round == 0 ? object->Close(OLECLOSE_NOSAVE) : object->SetClientSite(nullptr);
+    ok(hr == S_OK && site.refs == ULONG(2 - round) && site.deactivate_no_redraw == TRUE,
+       "%s: expected S_OK, refs %d, OnInPlaceDeactivateEx(TRUE), got %#lx %lu %d\n",
+       round ? "SetClientSite(NULL)" : "Close", 2 - round, hr, site.refs, site.deactivate_no_redraw);
+    ExpectCalls("deactivation", "OnInPlaceDeactivateEx ");
+    hr = DrawInto(view.Get(), canvas.dc(), nullptr);
+    ok(hr == E_INVALIDARG, "Draw without bounds after deactivation: expected E_INVALIDARG, got %#lx\n", hr);
+  }
+  face.Reset();
+  view.Reset();
+  ExpectLastRelease(object, "control");
+}
+
+// UserMode is read when the site is set and again when the container says it changed; a change of mode is a
+// change of the picture, told to the view's sink as its advise flags say. At design time the picture is the
+// module's icon, pixel for pixel as DrawIconEx paints it, centred in the square and scaled with it; at run time,
+// and without a site, nothing at all.
+void test_user_mode_and_icon() {
+  ComPtr<IOleObject> object = ole_test::CreateControl<IOleObject>();
+  ComPtr<IOleControl> control;
+  ComPtr<IViewObject2> view;
+  if (!object || FAILED(object.As(&control)) || FAILED(object.As(&view))) return;
+  const RECTL square{0, 0, 40, 40};
+  Canvas unsited(40);
+  HRESULT hr = DrawInto(view.Get(), unsited.dc(), &square);
+  ok(hr == S_OK && unsited.Painted() == 0, "no site: expected S_OK and nothing painted, got %#lx, %d pixels\n", hr,
+     unsited.Painted());
+  ole_test::Site site;
+  site.user_mode = false;
+  ole_test::AdviseSink sink;
+  hr = view->SetAdvise(DVASPECT_CONTENT, 0, &sink);
+  ok(hr == S_OK && sink.refs == 2, "SetAdvise: expected S_OK, refs 2, got %#lx %lu\n", hr, sink.refs);
+  // Design time: the picture changes from nothing to the icon.
+  object->SetClientSite(&site);
+  ExpectCalls("sited at design time", "QI(IDispatch) UserMode OnViewChange ");
+  ok(sink.last_aspect == DVASPECT_CONTENT && sink.last_index == -1,
+     "expected OnViewChange(CONTENT, -1), got (%lu, %ld)\n", sink.last_aspect, sink.last_index);
+
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(L"BrindtSysInfo.ocx"), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  ok(icon != nullptr, "expected a 32 x 32 icon 1 in the module, got none\n");
+  // The 40-pixel square shows the icon at its own size with 4 pixels around it; other squares scale that.
+  const struct {
+    int canvas;
+    RECTL bounds;
+    int x, y, side;
+  } cases[] = {{40, {0, 0, 40, 40}, 4, 4, 32}, {100, {10, 5, 90, 85}, 18, 13, 64}, {60, {0, 10, 40, 30}, 12, 12, 16}};
+  for (const auto& c : cases) {
+    Canvas drawn(c.canvas), expected(c.canvas);
+    hr = DrawInto(view.Get(), drawn.dc(), &c.bounds);
+    DrawIconEx(expected.dc(), c.x, c.y, icon, c.side, c.side, 0, nullptr, DI_NORMAL);
+    POINT at{-1, -1};
+    const int differences = drawn.Differences(expected, &at);
+    ok(hr == S_OK && differences == 0 && expected.Painted() > c.side * c.side / 4,
+       "bounds %ld,%ld-%ld,%ld: expected the icon at %d,%d size %d, got hr %#lx and %d pixels differing from %ld,%ld\n",
+       c.bounds.left, c.bounds.top, c.bounds.right, c.bounds.bottom, c.x, c.y, c.side, hr, differences, at.x, at.y);
+  }
+  DestroyIcon(icon);
+  // Nothing to cover, and bad arguments: the DC stays as it was. The widest rectangle there is: drawn (around the
+  // origin), without overflow.
+  Canvas canvas(40);
+  const struct {
+    HDC dc;
+    RECTL bounds;
+    DWORD aspect;
+    HRESULT expected;
+  } draws[] = {{canvas.dc(), {10, 10, 10, 30}, DVASPECT_CONTENT, S_OK},
+               {canvas.dc(), {30, 30, 10, 10}, DVASPECT_CONTENT, S_OK},
+               {canvas.dc(), square, DVASPECT_ICON, DV_E_DVASPECT},
+               {nullptr, square, DVASPECT_CONTENT, E_INVALIDARG}};
+  for (const auto& draw : draws) {
+    hr = DrawInto(view.Get(), draw.dc, &draw.bounds, draw.aspect);
+    ok(hr == draw.expected && canvas.Painted() == 0,
+       "Draw(%s): expected %#lx and nothing painted, got %#lx, %d "
+       "pixels\n",
+       RectText({draw.bounds.left, draw.bounds.top, draw.bounds.right, draw.bounds.bottom}).c_str(), draw.expected, hr,
+       canvas.Painted());
+  }
+  const RECTL widest{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX};
+  hr = DrawInto(view.Get(), canvas.dc(), &widest);
+  ok(hr == S_OK && canvas.Painted() > 0, "widest rectangle: expected S_OK and pixels, got %#lx, %d pixels\n", hr,
+     canvas.Painted());
+
+  const struct {
+    DISPID changed;
+    bool user_mode;
+    const char* calls;
+  } changes[] = {
+      {DISPID_AMBIENT_BACKCOLOR, false, ""},                                     // another ambient: not read
+      {DISPID_UNKNOWN, false, "QI(IDispatch) UserMode "},                        // unchanged: the picture stays
+      {DISPID_AMBIENT_USERMODE, true, "QI(IDispatch) UserMode OnViewChange "},   // run time now: nothing drawn
+      {DISPID_AMBIENT_USERMODE, false, "QI(IDispatch) UserMode OnViewChange "},  // design time again: the icon
+  };
+  for (const auto& change : changes) {
+    site.user_mode = change.user_mode;
+    hr = control->OnAmbientPropertyChange(change.changed);
+    ok(hr == S_OK, "OnAmbientPropertyChange(%ld): expected S_OK, got %#lx\n", change.changed, hr);
+    ExpectCalls("OnAmbientPropertyChange", change.calls);
+    Canvas fresh(40);
+    hr = DrawInto(view.Get(), fresh.dc(), &square);
+    ok(hr == S_OK && (fresh.Painted() > 0) == !change.user_mode, "expected S_OK and %s, got %#lx, %d pixels\n",
+       change.user_mode ? "nothing" : "the icon", hr, fresh.Painted());
+  }
+  // Once only: the sink is let go after the first change.
+  view->SetAdvise(DVASPECT_CONTENT, ADVF_ONLYONCE, &sink);
+  site.user_mode = true;
+  control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+  ExpectCalls("once-only change", "QI(IDispatch) UserMode OnViewChange ");
+  ok(sink.refs == 1, "expected the sink let go after a once-only change, got refs %lu\n", sink.refs);
+  // Prime first: told at once. Close lets the sink go.
+  hr = view->SetAdvise(DVASPECT_CONTENT, ADVF_PRIMEFIRST, &sink);
+  ExpectCalls("SetAdvise(PRIMEFIRST)", "OnViewChange ");
+  hr = object->Close(OLECLOSE_NOSAVE);
+  ok(hr == S_OK && sink.refs == 1, "Close: expected S_OK and the sink let go, got %#lx refs %lu\n", hr, sink.refs);
+  object->SetClientSite(nullptr);
+  ok(site.refs == 1, "expected the site let go, got refs %lu\n", site.refs);
+  control.Reset();
+  view.Reset();
+  ExpectLastRelease(object, "control");
+}
+
+void test_quick_activate() {
+  ComPtr<IQuickActivate> quick = ole_test::CreateControl<IQuickActivate>();
+  if (!quick) return;
+  ole_test::Site site;
+  ole_test::AdviseSink sink;
+  ole_test::EventSink events;
+  QACONTAINER container{};
+  container.cbSize = sizeof(container);
+  container.pAdviseSink = &sink;
+  container.pUnkEventSink = &events;
+  container.dwAmbientFlags = QACONTAINER_SHOWGRABHANDLES;  // design time
+  QACONTROL control;
+  FillMemory(&control, sizeof(control), 0xcc);
+  control.cbSize = sizeof(control);
+  HRESULT hr = quick->QuickActivate(&container, &control);
+  ok(hr == E_INVALIDARG && sink.refs == 1 && events.refs == 1,
+     "no site: expected E_INVALIDARG, nothing kept, got %#lx refs %lu/%lu\n", hr, sink.refs, events.refs);
+
+  // The ambients come with the structure: no call back for UserMode. Design time: the view changes at once.
+  container.pClientSite = &site;
+  hr = quick->QuickActivate(&container, &control);
+  ok(hr == S_OK, "QuickActivate: expected S_OK, got %#lx\n", hr);
+  ExpectCalls("QuickActivate", "OnViewChange ");
+  ok(control.dwMiscStatus == 0x20591 && control.dwViewStatus == 0 && control.dwEventCookie != 0 &&
+         control.dwEventCookie != 0xcccccccc && control.dwPropNotifyCookie == 0 &&
+         control.dwPointerActivationPolicy == 0,
+     "QACONTROL: expected misc 0x20591, view 0, an event cookie, no notify cookie, no pointer policy, got %#lx "
+     "%#lx %lu %lu %#lx\n",
+     control.dwMiscStatus, control.dwViewStatus, control.dwEventCookie, control.dwPropNotifyCookie,
+     control.dwPointerActivationPolicy);
+  ok(site.refs == 2 && sink.refs == 2 && events.refs == 2, "expected all three kept, got refs %lu %lu %lu\n", site.refs,
+     sink.refs, events.refs);
+  // The event cookie is the connection point's.
+  ComPtr<IConnectionPointContainer> points;
+  ComPtr<IConnectionPoint> point;
+  quick.As(&points);
+  points->FindConnectionPoint(DIID___ctlBrindtSysInfo, &point);
+  hr = point ? point->Unadvise(control.dwEventCookie) : E_FAIL;
+  ok(hr == S_OK && events.refs == 1, "Unadvise(event cookie): expected S_OK, refs 1, got %#lx %lu\n", hr, events.refs);
+  ExpectLastRelease(point, "connection point");
+  points.Reset();
+  // SetContentExtent follows the resize rule.
+  SIZEL asked{100, 100};
+  hr = quick->SetContentExtent(&asked);
+  ok(hr == S_OK, "SetContentExtent: expected S_OK, got %#lx\n", hr);
+  ExpectCalls("SetContentExtent", "RequestNewObjectLayout ");
+  ComPtr<IOleObject> object;
+  quick.As(&object);
+  object->SetClientSite(nullptr);
+  object.Reset();
+  ExpectLastRelease(quick, "control");
+  ok(site.refs == 1 && sink.refs == 1, "expected site and view sink let go, got refs %lu %lu\n", site.refs, sink.refs);
+}
+
+// A property bag that keeps what is written.
+class PropertyBag final : public ole_test::Counted<IPropertyBag> {
+ public:
+  int writes = 0;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    *out = nullptr;
+    return iid == IID_IUnknown || iid == IID_IPropertyBag ? Answer(this, out) : E_NOINTERFACE;
+  }
+  // What another version or a page author wrote: a caption and an extent.
+  HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
+    V_VT(value) = VT_BSTR;
+    V_BSTR(value) = SysAllocString(std::wstring(name) == L"_ExtentX" ? L"9999" : L"L\u00c4DT");
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Write(LPCOLESTR, VARIANT*) override {
+    ++writes;
+    return S_OK;
+  }
+};
+
+// The control has no properties: it writes nothing through any persistence interface, loads what it wrote and
+// what others wrote, and is never dirty. The storage protocol's wrong orders get their errors.
+void test_persistence() {
+  ComPtr<IPersistStreamInit> saver = ole_test::CreateControl<IPersistStreamInit>();
+  ComPtr<IStream> stream;
+  CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+  if (!saver || !stream) return;
+  // A form saves what comes before and after the control in the same stream.
+  stream->Write("head", 4, nullptr);
+  HRESULT hr = saver->Save(stream.Get(), TRUE);
+  ULARGE_INTEGER size{}, at_end{};
+  const LARGE_INTEGER here{}, after_head{{4, 0}};
+  stream->Seek(here, STREAM_SEEK_CUR, &at_end);
+  saver->GetSizeMax(&size);
+  ok(hr == S_OK && at_end.QuadPart == 4 && size.QuadPart == 0 && saver->IsDirty() == S_FALSE,
+     "Save: expected S_OK, nothing written, GetSizeMax 0, clean, got %#lx, %llu bytes, %llu\n", hr, at_end.QuadPart - 4,
+     size.QuadPart);
+  stream->Write("tail", 4, nullptr);
+  ExpectLastRelease(saver, "saving control");
+  ComPtr<IPersistStreamInit> loader = ole_test::CreateControl<IPersistStreamInit>();
+  stream->Seek(after_head, STREAM_SEEK_SET, nullptr);
+  hr = loader->Load(stream.Get());
+  // The control read only its own (empty) part: the container's data follows where it left off.
+  char tail[5] = {};
+  stream->Read(tail, 4, nullptr);
+  ok(hr == S_OK && std::string(tail) == "tail", "Load: expected S_OK and the stream at \"tail\", got %#lx \"%s\"\n", hr,
+     tail);
+  ExpectLastRelease(loader, "loading control");
+
+  ComPtr<IStorage> storage;
+  StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE, 0, &storage);
+  ComPtr<IPersistStorage> keeper = ole_test::CreateControl<IPersistStorage>();
+  ComPtr<IOleObject> object;
+  if (!storage || !keeper || FAILED(keeper.As(&object))) return;
+  ole_test::AdviseSink sink;
+  DWORD connection = 0;
+  object->Advise(&sink, &connection);
+  // The protocol in order, wrong steps included: a document container saves the class, then the object's data
+  // (OleSave), and after HandsOffStorage has to give a storage back.
+  const struct {
+    const char* step;
+    HRESULT (*call)(IPersistStorage*, IStorage*);
+    HRESULT expected;
+    const char* calls;
+  } steps[] = {
+      {"SaveCompleted first", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, E_UNEXPECTED,
+       ""},
+      {"InitNew", [](IPersistStorage* p, IStorage* s) { return p->InitNew(s); }, S_OK, ""},
+      {"InitNew again", [](IPersistStorage* p, IStorage* s) { return p->InitNew(s); }, CO_E_ALREADYINITIALIZED, ""},
+      {"Load after InitNew", [](IPersistStorage* p, IStorage* s) { return p->Load(s); }, CO_E_ALREADYINITIALIZED, ""},
+      {"OleSave", [](IPersistStorage* p, IStorage* s) { return OleSave(p, s, TRUE); }, S_OK, ""},
+      {"SaveCompleted", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, S_OK, "OnSave "},
+      {"SaveCompleted again", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, E_UNEXPECTED,
+       ""},
+      {"HandsOffStorage", [](IPersistStorage* p, IStorage*) { return p->HandsOffStorage(); }, S_OK, ""},
+      {"SaveCompleted(NULL) after hands off", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); },
+       E_INVALIDARG, ""},
+      {"SaveCompleted(storage)", [](IPersistStorage* p, IStorage* s) { return p->SaveCompleted(s); }, S_OK, "OnSave "},
+      {"IsDirty", [](IPersistStorage* p, IStorage*) { return p->IsDirty(); }, S_FALSE, ""},
+  };
+  for (const auto& step : steps) {
+    hr = step.call(keeper.Get(), storage.Get());
+    ok(hr == step.expected, "%s: expected %#lx, got %#lx\n", step.step, step.expected, hr);
+    ExpectCalls(step.step, step.calls);
+  }
+  object->Unadvise(connection);
+  ok(sink.refs == 1, "expected the advise sink let go, got refs %lu\n", sink.refs);
+  object.Reset();
+  ExpectLastRelease(keeper, "saving control");
+  // As a container loads it: the class from the storage, then Load.
+  ComPtr<IPersistStorage> loaded;
+  hr = OleLoad(storage.Get(), IID_IPersistStorage, nullptr, reinterpret_cast<void**>(loaded.GetAddressOf()));
+  CLSID loaded_class = CLSID_NULL;
+  if (loaded) loaded->GetClassID(&loaded_class);
+  ok(hr == S_OK && loaded_class == CLSID_ctlBrindtSysInfo && loaded->IsDirty() == S_FALSE,
+     "OleLoad: expected the control, clean, got %#lx\n", hr);
+  if (loaded) ExpectLastRelease(loaded, "loaded control");
+  ExpectLastRelease(storage, "storage");
+
+  // A bag gets nothing written; a bag filled by others loads.
+  ComPtr<IPersistPropertyBag> bagged = ole_test::CreateControl<IPersistPropertyBag>();
+  PropertyBag bag;
+  const HRESULT init = bagged->InitNew(), saved = bagged->Save(&bag, TRUE, TRUE), load = bagged->Load(&bag, nullptr);
+  ok(init == S_OK && saved == S_OK && load == S_OK && bag.writes == 0,
+     "InitNew, Save, Load: expected S_OK and nothing written, got %#lx %#lx %#lx and %d writes\n", init, saved, load,
+     bag.writes);
+  ExpectLastRelease(bagged, "property bag control");
+  ok(bag.refs == 1, "expected the bag let go, got refs %lu\n", bag.refs);
+}
+
+using AtlAxCreateControlExFunction = HRESULT(WINAPI*)(LPCOLESTR name, HWND window, IStream* stream,
+                                                      IUnknown** container, IUnknown** control, REFIID sink_iid,
+                                                      IUnknown* sink);
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// The control sited in a real container that nobody here wrote, in a window of the test. The host window is
+// resized to many sizes and the control stays at 600 x 600 twips; a container without ambient properties gets the
+// run-time face; ShowSysInfo is called on the sited control; the container lets go of it when its window goes.
+void test_atl_container(AtlAxCreateControlExFunction create_control) {
+  HWND frame = CreateWindowExW(0, L"STATIC", L"ole_test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, nullptr,
+                               nullptr, nullptr, nullptr);
+  HWND host =
+      CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, frame, nullptr, nullptr, nullptr);
+  ComPtr<IUnknown> container, control;
+  const std::wstring clsid = ocx_test::GuidText(CLSID_ctlBrindtSysInfo);
+  HRESULT hr = host ? create_control(clsid.c_str(), host, nullptr, &container, &control, IID_NULL, nullptr) : E_FAIL;
+  ok(hr == S_OK && container && control, "AtlAxCreateControlEx: expected S_OK, got %#lx %p %p\n", hr, container.Get(),
+     control.Get());
+  ComPtr<IOleObject> object;
+  if (!control || FAILED(control.As(&object))) return (void)DestroyWindow(frame);
+  ComPtr<IOleClientSite> site;
+  ComPtr<IUnknown> site_identity;
+  hr = object->GetClientSite(&site);
+  if (site) site.As(&site_identity);
+  ok(hr == S_OK && site_identity && site_identity.Get() == container.Get(),
+     "expected the container as the control's site, got hr %#lx %p\n", hr, site_identity.Get());
+  site.Reset();
+  site_identity.Reset();
+
+  // The container sets the extent and the object rectangles from WM_SIZE of its window: the square stays.
+  const SIZE sizes[] = {{300, 200}, {1, 1}, {0, 0}, {40, 40}, {1000, 20}, {41, 39}, {640, 480}, {77, 55}};
+  for (const SIZE& size : sizes) {
+    SetWindowPos(host, nullptr, 20, 30, size.cx, size.cy, SWP_NOZORDER);
+    PumpMessages();
+    ExpectSquare(object.Get(), ("host at " + std::to_string(size.cx) + " x " + std::to_string(size.cy)).c_str());
+  }
+  // The container has no ambient properties: run time, so the control draws nothing.
+  ComPtr<IViewObject> view;
+  control.As(&view);
+  Canvas canvas(40);
+  const RECTL square{0, 0, 40, 40};
+  ok(view && DrawInto(view.Get(), canvas.dc(), &square) == S_OK && canvas.Painted() == 0,
+     "without ambients: expected nothing painted (run time), got %d pixels\n", canvas.Painted());
+  view.Reset();
+
+  // Run time: ShowSysInfo on the sited control.
+  ComPtr<_ctlBrindtSysInfo> sited;
+  control.As(&sited);
+  VARIANT result;
+  V_VT(&result) = VT_I4;
+  hr = ocx_test::ShowAndClose(ocx_test::CloseBy::Ok, [&] { return sited->ShowSysInfo(&result); });
+  ok(hr == S_OK && V_VT(&result) == VT_EMPTY, "ShowSysInfo: expected S_OK and Empty, got %#lx type %u\n", hr,
+     V_VT(&result));
+  sited.Reset();
+
+  // The container closes the control and lets go of it when its window is destroyed.
+  DestroyWindow(frame);
+  PumpMessages();
+  ComPtr<IOleClientSite> after;
+  hr = object->GetClientSite(&after);
+  ok(hr == S_OK && !after, "after the window went: expected no site, got %#lx %p\n", hr, after.Get());
+  object.Reset();
+  ExpectLastRelease(control, "control");
+  ExpectLastRelease(container, "container");
+}
+
+}  // namespace
+
+int main() {
+  OleInitialize(nullptr);
+  test_activation_and_resize();
+  test_windowless_site();
+  test_user_mode_and_icon();
+  test_quick_activate();
+  test_persistence();
+  HMODULE atl = LoadLibraryW(L"atl100.dll");
+  using AtlAxWinInitFunction = BOOL(WINAPI*)();
+  auto init = atl ? reinterpret_cast<AtlAxWinInitFunction>(reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")))
+                  : nullptr;
+  auto create_control = atl ? reinterpret_cast<AtlAxCreateControlExFunction>(
+                                  reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxCreateControlEx")))
+                            : nullptr;
+  if (!init || !create_control) {
+    skip("atl100.dll with AtlAxWinInit and AtlAxCreateControlEx is not available\n");
+  } else {
+    ok(init(), "AtlAxWinInit: expected TRUE\n");
+    test_atl_container(create_control);
+  }
+  if (atl) FreeLibrary(atl);
+  OleUninitialize();
+  return wine_test::Summary("ole");
+}
