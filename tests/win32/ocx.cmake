@@ -21,7 +21,6 @@ endfunction()
 bsi_ocx_test(identity)
 bsi_ocx_test(registration RUN_SERIAL)
 bsi_ocx_test(control RUN_SERIAL)
-bsi_ocx_test(script RUN_SERIAL)
 bsi_ocx_test(no_query_library RUN_SERIAL)
 
 # The VBScript client runs beside its driver program.

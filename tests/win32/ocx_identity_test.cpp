@@ -19,7 +19,6 @@
 #include "wine_test.h"
 
 using Microsoft::WRL::ComPtr;
-using ocx_test::Bstr;
 using wine_test::Narrow;
 
 namespace {
@@ -41,9 +40,9 @@ std::string Guid(REFGUID guid) {
 }
 
 std::string Name(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
-  Bstr name;
-  info->GetDocumentation(id, name.put(), nullptr, nullptr, nullptr);
-  return Narrow(name.text());
+  BSTR name = nullptr;
+  info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
+  return Narrow(ocx_test::TakeBstr(name));
 }
 
 void DescribeType(ITypeInfo* info, const char* indent) {
@@ -100,12 +99,12 @@ void DescribeLibrary() {
   if (FAILED(hr)) return Line("LoadRegTypeLib: %#lx", hr);
   TLIBATTR* attr = nullptr;
   library->GetLibAttr(&attr);
-  Bstr name, help;
-  library->GetDocumentation(-1, name.put(), help.put(), nullptr, nullptr);
+  BSTR name = nullptr, help = nullptr;
+  library->GetDocumentation(-1, &name, &help, nullptr, nullptr);
   // The loader adds LIBFLAG_FHASDISKIMAGE for a library read from a file.
-  Line("library %s \"%s\" %s lcid %lu version %u.%u flags %#x %s, %u types", Narrow(name.text()).c_str(),
-       Narrow(help.text()).c_str(), Guid(attr->guid).c_str(), attr->lcid, attr->wMajorVerNum, attr->wMinorVerNum,
-       attr->wLibFlags & ~LIBFLAG_FHASDISKIMAGE,
+  Line("library %s \"%s\" %s lcid %lu version %u.%u flags %#x %s, %u types", Narrow(ocx_test::TakeBstr(name)).c_str(),
+       Narrow(ocx_test::TakeBstr(help)).c_str(), Guid(attr->guid).c_str(), attr->lcid, attr->wMajorVerNum,
+       attr->wMinorVerNum, attr->wLibFlags & ~LIBFLAG_FHASDISKIMAGE,
        attr->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32) ? "of this bitness" : "of another bitness",
        library->GetTypeInfoCount());
   library->ReleaseTLibAttr(attr);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Helpers of the control's tests, the registration tests and the timing programs: where the module lives, the
-// information window found and closed from outside its modal loop (and a harness that shows and closes it), a
-// small owner for BSTR, registry keys in either view, regsvr32 of
+// information window found and closed from outside its modal loop (and a harness that shows and closes it), the
+// text of a BSTR, registry keys in either view, regsvr32 of
 // either bitness, and what a type library describes.
 #pragma once
 
@@ -151,25 +151,12 @@ auto ShowAndClose(CloseBy how, Show show, std::function<void(HWND)> visit = {}, 
   return result;
 }
 
-/// Owns a BSTR.
-class Bstr {
- public:
-  Bstr() = default;
-  explicit Bstr(const wchar_t* text) : value_(SysAllocString(text)) {}
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { SysFreeString(value_); }
-  BSTR get() const { return value_; }
-  BSTR* put() {
-    SysFreeString(value_);
-    value_ = nullptr;
-    return &value_;
-  }
-  std::wstring text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
-
- private:
-  BSTR value_ = nullptr;
-};
+/// The text of `value`, which it frees.
+inline std::wstring TakeBstr(BSTR value) {
+  std::wstring text = value ? std::wstring(value, SysStringLen(value)) : std::wstring();
+  SysFreeString(value);
+  return text;
+}
 
 /// The registry view of the other bitness (KEY_WOW64_32KEY or KEY_WOW64_64KEY); 0 on 32-bit Windows.
 inline REGSAM OtherView() {
@@ -269,10 +256,10 @@ inline std::vector<TypeEntry> TypeLibraryEntries(const std::wstring& module) {
     ITypeInfo* info = nullptr;
     if (FAILED(library->GetTypeInfo(i, &info))) continue;
     TYPEATTR* type = nullptr;
-    Bstr name;
+    BSTR name = nullptr;
     if (SUCCEEDED(info->GetTypeAttr(&type))) {
-      library->GetDocumentation(static_cast<INT>(i), name.put(), nullptr, nullptr, nullptr);
-      entries.push_back({type->typekind, name.text(), type->guid});
+      library->GetDocumentation(static_cast<INT>(i), &name, nullptr, nullptr, nullptr);
+      entries.push_back({type->typekind, TakeBstr(name), type->guid});
       info->ReleaseTypeAttr(type);
     }
     info->Release();
