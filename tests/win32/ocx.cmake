@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: MIT
 # Tests of the ActiveX control module, run under Wine with BrindtSysInfo.ocx registered in the test bed.
-
 # bsi_ocx_test(NAME [RUN_SERIAL]): the program ocx_NAME_test.cpp, run as test ocx.NAME in German and English.
 # RUN_SERIAL: unregistering and registering again changes the bed that every other test uses; a shown window takes
 # the focus of the bed's one display from any other test that types into its own window.
@@ -22,6 +21,5 @@ bsi_ocx_test(identity)
 bsi_ocx_test(registration RUN_SERIAL)
 bsi_ocx_test(control RUN_SERIAL)
 bsi_ocx_test(no_query_library RUN_SERIAL)
-
-# The VBScript client runs beside its driver program.
+# The control's script client runs beside the program that drives it.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/ocx_client.vbs ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ocx_client.vbs COPYONLY)

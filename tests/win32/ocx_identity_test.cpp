@@ -57,14 +57,7 @@ void DescribeType(ITypeInfo* info, const char* indent) {
     ComPtr<ITypeInfo> implemented;
     info->GetImplTypeFlags(i, &flags);
     if (SUCCEEDED(info->GetRefTypeOfImplType(i, &ref))) info->GetRefTypeInfo(ref, &implemented);
-    ComPtr<ITypeLib> library;
-    UINT index = 0;
-    if (implemented) implemented->GetContainingTypeLib(&library, &index);
-    TLIBATTR* from = nullptr;
-    if (library) library->GetLibAttr(&from);
-    Line("%s  implements %s (flags %#x) from library %s", indent, implemented ? Name(implemented.Get()).c_str() : "?",
-         flags, from ? Guid(from->guid).c_str() : "?");
-    if (from) library->ReleaseTLibAttr(from);
+    Line("%s  implements %s (flags %#x)", indent, implemented ? Name(implemented.Get()).c_str() : "?", flags);
   }
   for (UINT i = 0; i < attr->cFuncs; ++i) {
     FUNCDESC* function = nullptr;

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Helpers of the control's tests, the registration tests and the timing programs: where the module lives, the
-// information window found and closed from outside its modal loop (and a harness that shows and closes it), the
-// text of a BSTR, registry keys in either view, regsvr32 of
-// either bitness, and what a type library describes.
+// information window found and closed from outside its modal loop, a harness that shows and closes it, registry
+// keys in either view, regsvr32 of either bitness, and what a type library describes.
 #pragma once
 
 #include <windows.h>
@@ -92,43 +91,35 @@ inline void CloseInfoWindow(HWND window, CloseBy how) {
   }
 }
 
-/// What the show-and-close harness saw.
+/// What the show-and-close harness saw: the information window (gone by the time the call returned) and the rows
+/// of its list when it was found.
 struct Shown {
-  HWND window = nullptr;  // the information window, gone by the time the call returned
-  int rows = -1;          // rows of its list when it was found
+  HWND window = nullptr;
+  int rows = -1;
   bool timed_out = false;
-};
-
-struct Visit {
-  CloseBy how;
+  CloseBy how = CloseBy::Ok;
   std::function<void(HWND)> visit;
-  Shown shown;
   ULONGLONG start = GetTickCount64();
 };
-inline Visit* g_visit = nullptr;
+inline Shown* g_shown = nullptr;
 
 inline void CALLBACK VisitTimer(HWND, UINT, UINT_PTR timer, DWORD) {
-  Visit& v = *g_visit;
+  Shown& v = *g_shown;
   if (GetTickCount64() - v.start > 20000) {
     // Neither shown nor closed in time: end it so that the test goes on.
-    v.shown.timed_out = true;
+    v.timed_out = true;
     KillTimer(nullptr, timer);
     if (HWND window = FindInfoWindow(GetCurrentProcessId())) DestroyWindow(window);
-    return;
-  }
-  if (v.shown.window) {
+  } else if (v.window) {
     // A window that a nested call showed (it should have been refused) is closed too, so that the test goes on.
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, BSI_INFO_WINDOW_CLASS, nullptr)) != nullptr;) {
-      if (w != v.shown.window && IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+      if (w != v.window && IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
     }
-    return;
+  } else if ((v.window = FindInfoWindow(GetCurrentProcessId())) != nullptr) {
+    v.rows = RowCount(v.window);
+    if (v.visit) v.visit(v.window);
+    CloseInfoWindow(v.window, v.how);
   }
-  HWND window = FindInfoWindow(GetCurrentProcessId());
-  if (!window) return;
-  v.shown.window = window;
-  v.shown.rows = RowCount(window);
-  if (v.visit) v.visit(window);
-  CloseInfoWindow(window, v.how);
 }
 
 /// Calls `show` (a call that shows the information window modally on this thread) while a thread timer, which
@@ -137,17 +128,18 @@ inline void CALLBACK VisitTimer(HWND, UINT, UINT_PTR timer, DWORD) {
 template <typename Show>
 auto ShowAndClose(CloseBy how, Show show, std::function<void(HWND)> visit = {}, Shown* seen = nullptr,
                   wine_test::Where where = wine_test::Where::current()) {
-  Visit v{how, std::move(visit), {}};
-  Visit* outer = std::exchange(g_visit, &v);
+  Shown v;
+  v.how = how;
+  v.visit = std::move(visit);
+  Shown* outer = std::exchange(g_shown, &v);
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, VisitTimer);
   const auto result = show();
   KillTimer(nullptr, timer);
-  g_visit = outer;
-  ok_at(where, v.shown.window && !v.shown.timed_out, "%s: expected the window shown and closed, got window %p%s\n",
-        Name(how), static_cast<void*>(v.shown.window), v.shown.timed_out ? ", timed out" : "");
-  ok_at(where, !IsWindow(v.shown.window), "%s: expected the window unloaded with the call, it is still there\n",
-        Name(how));
-  if (seen) *seen = v.shown;
+  g_shown = outer;
+  ok_at(where, v.window && !v.timed_out, "%s: expected the window shown and closed, got window %p%s\n", Name(how),
+        static_cast<void*>(v.window), v.timed_out ? ", timed out" : "");
+  ok_at(where, !IsWindow(v.window), "%s: expected the window unloaded with the call, it is still there\n", Name(how));
+  if (seen) *seen = std::move(v);
   return result;
 }
 

@@ -1,11 +1,11 @@
 # SPDX-License-Identifier: MIT
-# The information and value windows over the scripted library.
+# The information and value windows over the scripted library. The bed has one display and one clipboard: tests
+# that show windows take turns.
 add_executable(ui_test ui_test.cpp ${PROJECT_SOURCE_DIR}/tests/support/scripted_library.cpp)
 target_include_directories(ui_test PRIVATE ${PROJECT_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(ui_test PRIVATE bsi_win32_ui_system bsi_win32_ui_resources comctl32 ole32 bsi_warnings)
 add_dependencies(ui_test BrindtSysQuery)
 bsi_wine_test(ui ui_test)
-# The bed has one display and one clipboard: tests that show windows take turns.
 set_tests_properties(ui.de ui.en PROPERTIES RESOURCE_LOCK desktop)
 # An Austrian German user gets the German window, like the query library's own words: one language rule.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

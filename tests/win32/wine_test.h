@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the condition and the message,
-// which says what was expected and what came, when a check fails; Summary() prints the count and gives the exit
-// code. A helper that checks for its caller takes a `Where` (std::source_location, defaulted at the call) and uses
-// ok_at(where, ...), so that a failure names the caller's line.
+// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the condition and the message when
+// the check fails; Summary() prints the count and gives the exit code. ok_at(where, ...) names a caller's line.
 #pragma once
 
 #include <windows.h>
