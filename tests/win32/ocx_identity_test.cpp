@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The control's identity as a client reads it back, written out and compared with tests/data/win32/
-// ocx_identity.txt: the registered type library type by type (flags, implemented interfaces, functions with their
-// vtable slots and parameters), and the module's resources (type library, version record, the two interface
-// records, the palette bitmap, the icon). Sizes that follow the bitness are written in pointers.
+// The control's identity as a client reads it, compared with tests/data/win32/ocx_identity.txt: the registered type
+// library type by type (vtable slots in pointers), and the module's resources (version, interface records, icons).
 #include <windows.h>
 
 #include <oleauto.h>
@@ -142,12 +140,9 @@ void DescribeResources(HMODULE module) {
   for (const wchar_t* type : {L"_IID_CTLBRINDTSYSINFO", L"_SRCIID_CTLBRINDTSYSINFO"}) {
     const std::vector<BYTE> data = Resource(module, type, MAKEINTRESOURCEW(1), neutral);
     GUID stored{};
-    DWORD size = 0;
-    if (data.size() == 20) {
-      std::memcpy(&size, data.data(), 4);
-      std::memcpy(&stored, data.data() + 4, 16);
-    }
-    Line("%s 1: %zu bytes, length %lu, %s", Narrow(type).c_str(), data.size(), size, Guid(stored).c_str());
+    if (data.size() == 20) std::memcpy(&stored, data.data() + 4, 16);
+    Line("%s 1: %zu bytes, length %u, %s", Narrow(type).c_str(), data.size(), data.size() == 20 ? data[0] : 0u,
+         Guid(stored).c_str());
   }
   const std::vector<BYTE> bitmap = Resource(module, MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(30000), neutral);
   BITMAPINFOHEADER header{};

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The container side of the OLE tests: the control created through COM and its last Release checked, one client
-// site (in-place, windowless on request, ambient UserMode through its IDispatch), one advise sink and one event
-// sink. They note every call they get in `calls`, in order, for ExpectCalls to compare.
+// site (in-place, ambient UserMode through its IDispatch), one advise sink and one event sink. They note every
+// call they get in `calls`, in order, for ExpectCalls to compare.
 #pragma once
 
 #include <windows.h>
@@ -79,9 +79,8 @@ class Counted : public Faces... {
   }
 };
 
-class Site final : public Counted<IOleClientSite, IOleInPlaceSiteWindowless, IDispatch> {
+class Site final : public Counted<IOleClientSite, IOleInPlaceSite, IDispatch> {
  public:
-  bool windowless = false;         // answers for IOleInPlaceSiteWindowless
   bool ambients = true;            // answers for IDispatch
   bool user_mode = true;           // the ambient UserMode
   HRESULT pos_rect_answer = S_OK;  // what OnPosRectChange returns
@@ -89,16 +88,11 @@ class Site final : public Counted<IOleClientSite, IOleInPlaceSiteWindowless, IDi
   RECT context_position{0, 0, 100, 100};
   IOleInPlaceObject* resize_again = nullptr;  // OnPosRectChange sets a size of its own through this
   RECT last_pos_rect{-1, -1, -1, -1};
-  DWORD activate_flags = 0xdeadbeef;
-  BOOL deactivate_no_redraw = 0xbeef;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     *out = nullptr;
     if (iid == IID_IUnknown || iid == IID_IOleClientSite) return Answer(static_cast<IOleClientSite*>(this), out);
-    if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite ||
-        (windowless && (iid == IID_IOleInPlaceSiteEx || iid == IID_IOleInPlaceSiteWindowless))) {
-      return Answer(static_cast<IOleInPlaceSiteWindowless*>(this), out);
-    }
+    if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) return Answer(static_cast<IOleInPlaceSite*>(this), out);
     if (iid != IID_IDispatch) return E_NOINTERFACE;
     Note("QI(IDispatch)");
     return ambients ? Answer(static_cast<IDispatch*>(this), out) : E_NOINTERFACE;
@@ -137,30 +131,6 @@ class Site final : public Counted<IOleClientSite, IOleInPlaceSiteWindowless, IDi
       ok(hr == S_OK, "SetObjectRects from OnPosRectChange: expected S_OK, got %#lx\n", hr);
     }
     return pos_rect_answer;
-  }
-  HRESULT STDMETHODCALLTYPE OnInPlaceActivateEx(BOOL* no_redraw, DWORD flags) override {
-    ok(no_redraw != nullptr, "OnInPlaceActivateEx: expected a redraw flag to set, got NULL\n");
-    activate_flags = flags;
-    return Note("OnInPlaceActivateEx");
-  }
-  HRESULT STDMETHODCALLTYPE OnInPlaceDeactivateEx(BOOL no_redraw) override {
-    deactivate_no_redraw = no_redraw;
-    return Note("OnInPlaceDeactivateEx");
-  }
-  HRESULT STDMETHODCALLTYPE RequestUIActivate() override { return Note("RequestUIActivate", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE CanWindowlessActivate() override { return Note("CanWindowlessActivate"); }
-  HRESULT STDMETHODCALLTYPE GetCapture() override { return Note("GetCapture", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE SetCapture(BOOL) override { return Note("SetCapture", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE GetFocus() override { return Note("GetFocus", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE SetFocus(BOOL) override { return Note("SetFocus", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE GetDC(LPCRECT, DWORD, HDC*) override { return Note("GetDC", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE ReleaseDC(HDC) override { return Note("ReleaseDC", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE InvalidateRect(LPCRECT, BOOL) override { return Note("InvalidateRect"); }
-  HRESULT STDMETHODCALLTYPE InvalidateRgn(HRGN, BOOL) override { return Note("InvalidateRgn", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE ScrollRect(INT, INT, LPCRECT, LPCRECT) override { return Note("ScrollRect", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE AdjustRect(LPRECT) override { return Note("AdjustRect", E_NOTIMPL); }
-  HRESULT STDMETHODCALLTYPE OnDefWindowMessage(UINT, WPARAM, LPARAM, LRESULT*) override {
-    return Note("OnDefWindowMessage", E_NOTIMPL);
   }
 
   // IDispatch: the ambient properties, of which the control reads UserMode alone.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The information window and the value window as a user meets them: the main thread shows the window, a
-// worker thread reads its controls, presses keys, checks the clipboard and closes it. The memory timer ticks every
-// 50 ms where a test waits for ticks; the test waits for what a tick changes, not for the time.
+// The information and value windows as a user meets them: shown on the main thread, worked from another. The memory
+// timer ticks every 50 ms where a test needs ticks, and the test waits for what a tick changes.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -141,8 +140,7 @@ void Close(HWND form, CloseBy how, Where where = Where::current()) {
   ExpectGone(form, ocx_test::Name(how), where);
 }
 
-// A tick has run once every gauge caption shows its amount, "... (N MB)"; the window's thread answers the next
-// message only when that tick is through.
+// A tick has run once every gauge caption reads "... (N MB)"; the next message is answered after that tick.
 bool WaitForTick(HWND form) {
   const bool ticked = WaitFor([&] {
     for (int i = 0; i < 3; ++i) {
@@ -193,9 +191,6 @@ void test_row_contract(bsi::QueryLibrary& library) {
       ok(rows[row.row].label == row.label, "row %d: expected %s, got %s\n", row.row, Narrow(row.label).c_str(),
          Narrow(rows[row.row].label).c_str());
     }
-    const std::wstring& memory = rows[base].value;
-    ok(memory.size() > 5 && memory.substr(memory.size() - 5) == L" Byte", "memory row: expected \"... Byte\", got %s\n",
-       Narrow(memory).c_str());
     // Two columns, each as wide as its widest text.
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     const auto columns = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
@@ -213,8 +208,7 @@ void test_row_contract(bsi::QueryLibrary& library) {
   });
 }
 
-// After a tick the gauges show their amounts. C copies the selected value; copy-all copies the whole list and the
-// gauge lines byte for byte, longer than 64 KiB too.
+// After a tick the gauges show amounts. C copies a value; copy-all the list and gauges byte for byte, over 64 KiB too.
 void test_copy_commands(bsi::test::ScriptedLibrary& library) {
   const std::u16string long_value(70000, u'x');
   library.Set("DefaultBrowserInfo.Detail", long_value.c_str());
@@ -282,14 +276,6 @@ void test_value_window(bsi::QueryLibrary& library) {
        Narrow(rows[cpu].value).c_str(), Narrow(texts[0]).c_str(), Narrow(texts[1]).c_str(), Narrow(texts[2]).c_str());
     ok(!IsWindowEnabled(form), "expected the information window disabled under the value window, it takes input\n");
 
-    // Tab from OK to the label box selects its whole text.
-    HWND label = GetDlgItem(value, BSI_ID_VALUE_LABEL);
-    PressKey(GetDlgItem(value, BSI_ID_VALUE_OK), VK_TAB);
-    Settle(value);
-    DWORD start = 0xdeadbeef, end = 0xdeadbeef;
-    SendMessageW(label, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const auto length = static_cast<DWORD>(GetWindowTextLengthW(label));
-    ok(start == 0 && end == length, "Tab to the label: expected 0..%lu selected, got %lu..%lu\n", length, start, end);
     SendMessageW(GetDlgItem(value, BSI_ID_VALUE_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited \u00e4"));
     const std::wstring copied = CopiedBy(GetDlgItem(value, BSI_ID_VALUE_COPY), BM_CLICK, 0);
     ok(copied == L"edited \u00e4", "copy button: expected \"edited \u00e4\", got %s\n", Narrow(copied).c_str());
