@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// A watcher thread for the timing programs: waits until the information window is visible with a filled list,
-// notes the time, and closes the window again.
+// A watcher thread for the timing programs: finds the window from outside (FindWindowEx by class sends the window
+// nothing, so a busy window thread does not slow the search down), counts its list's rows with LVM_GETITEMCOUNT
+// until all are there, notes when the last one came, and closes the window.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +10,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <cwchar>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "BrindtSysInfo.h"
 #include "ocx_support.h"
@@ -18,62 +21,84 @@
 namespace ocx_bench {
 
 using Clock = std::chrono::steady_clock;
+using Texts = std::vector<std::pair<std::wstring, std::wstring>>;
 
 struct Watch {
+  const wchar_t* window_class = BSI_INFO_WINDOW_CLASS;
+  int expected_rows = 0;   // 0: all rows are there once the count has held still for 300 ms
+  Texts* texts = nullptr;  // when set, receives the list's cells before the window is closed
   std::atomic<bool> stop{false};
-  std::atomic<long long> shown_ns{0};  // time of the last visible, filled window since `start`
+  std::atomic<long long> shown_ns{0};  // from `start` to the moment the last row was seen in the visible window
   std::atomic<int> rows{0};
-  Clock::time_point start;
+  Clock::time_point start = Clock::now();
 };
 
-inline BOOL CALLBACK MatchListView(HWND child, LPARAM context) {
-  wchar_t name[64] = {};
-  GetClassNameW(child, name, 64);
-  if (std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(context) = child;
-  return FALSE;
+inline std::wstring CellText(HWND list, int row, int column) {
+  wchar_t text[1024] = {};
+  ListView_GetItemText(list, row, column, text, 1024);
+  return text;
 }
 
-inline HWND ListOf(HWND window) {
-  HWND list = nullptr;
-  EnumChildWindows(window, MatchListView, reinterpret_cast<LPARAM>(&list));
-  return list;
-}
-
-/// One round: waits (polling every millisecond) for the window with at least one row, records the time,
-/// closes it with the close box. Gives false when no window came within 30 seconds.
+/// One round: waits for the visible window of this process and its rows, notes the time, closes it with
+/// WM_CLOSE. Gives false when it did not come within 30 seconds.
 inline bool WatchOnce(Watch& watch) {
   const auto deadline = Clock::now() + std::chrono::seconds(30);
-  while (Clock::now() < deadline && !watch.stop) {
-    HWND window = ocx_test::FindInfoWindow(GetCurrentProcessId());
-    HWND list = window ? ListOf(window) : nullptr;
-    DWORD_PTR count = 0;
-    if (list && SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 1000, &count) && count > 0) {
-      watch.shown_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - watch.start).count();
-      watch.rows = static_cast<int>(count);
-      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-      // Wait until it is gone, so that the next round does not find it again.
-      while (IsWindow(window) && Clock::now() < deadline) Sleep(1);
-      return true;
+  int last = -1;
+  Clock::time_point last_change;
+  for (; Clock::now() < deadline && !watch.stop; Sleep(1)) {
+    HWND window = nullptr;
+    for (HWND w = nullptr; !window && (w = FindWindowExW(nullptr, w, watch.window_class, nullptr)) != nullptr;) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(w, &process);
+      if (process == GetCurrentProcessId() && IsWindowVisible(w)) window = w;
     }
-    Sleep(1);
+    HWND list = window ? GetDlgItem(window, BSI_ID_LIST) : nullptr;
+    DWORD_PTR count = 0;
+    if (!list || !SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, 5000, &count)) continue;
+    const auto now = Clock::now();
+    if (static_cast<int>(count) != last) {
+      last = static_cast<int>(count);
+      last_change = now;
+      watch.rows = last;
+      watch.shown_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(now - watch.start).count();
+    }
+    const bool all = watch.expected_rows > 0 ? last >= watch.expected_rows
+                                             : last > 0 && now - last_change > std::chrono::milliseconds(300);
+    if (!all) continue;
+    if (watch.texts) {
+      watch.texts->clear();
+      for (int i = 0; i < last; ++i) watch.texts->emplace_back(CellText(list, i, 0), CellText(list, i, 1));
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return true;
   }
   return false;
 }
 
-/// One call of ShowSysInfo while a watcher thread waits for the window, notes the time and closes it. `seen`
-/// tells whether the window came.
-inline HRESULT ShowWatched(_ctlBrindtSysInfo* control, Watch& watch, bool& seen) {
+/// Runs `show` (which shows the window modally on this thread) while a watcher thread times it and closes it.
+/// `seen` tells whether the window came.
+template <typename Show>
+HRESULT ShowWatched(Show show, Watch& watch, bool& seen) {
   watch.start = Clock::now();
   seen = false;
   std::thread watcher([&] { seen = WatchOnce(watch); });
-  VARIANT result;
-  VariantInit(&result);
-  const HRESULT hr = control->ShowSysInfo(&result);
+  const HRESULT hr = show();
   watch.stop = true;
   watcher.join();
-  VariantClear(&result);
   return hr;
+}
+
+/// One call of ShowSysInfo on the control, watched.
+inline HRESULT ShowWatched(_ctlBrindtSysInfo* control, Watch& watch, bool& seen) {
+  return ShowWatched(
+      [control] {
+        VARIANT result;
+        VariantInit(&result);
+        const HRESULT hr = control->ShowSysInfo(&result);
+        VariantClear(&result);
+        return hr;
+      },
+      watch, seen);
 }
 
 }  // namespace ocx_bench

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the condition and the message,
-// which says what was expected and what came, when a check fails; Summary() prints the count and gives the exit
-// code. A helper that checks for its caller takes a `Where` (std::source_location, defaulted at the call) and uses
-// ok_at(where, ...), so that a failure names the caller's line.
+// Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the condition and the message when
+// the check fails; Summary() prints the count and gives the exit code. ok_at(where, ...) names a caller's line.
 #pragma once
 
 #include <windows.h>
@@ -79,28 +77,3 @@ inline int Summary(const char* name) {
 #define ok_at(where, condition, ...) \
   ::wine_test::Check((condition), (where).file_name(), static_cast<int>((where).line()), #condition, __VA_ARGS__)
 #define skip(...) ::wine_test::Skip(__FILE__, __LINE__, __VA_ARGS__)
-
-// Expected calls of a mock, in Wine's manner: SET_EXPECT before, CHECK_EXPECT inside the mock (CHECK_EXPECT2 where
-// the call may repeat), CHECK_CALLED or CHECK_NOT_CALLED after.
-#define DEFINE_EXPECT(func) int expect_##func = 0, called_##func = 0
-#define SET_EXPECT(func) (expect_##func = 1, called_##func = 0)
-#define CHECK_EXPECT2(func)                           \
-  do {                                                \
-    ok(expect_##func, "unexpected call " #func "\n"); \
-    ++called_##func;                                  \
-  } while (0)
-#define CHECK_EXPECT(func)                               \
-  do {                                                   \
-    CHECK_EXPECT2(func);                                 \
-    ok(called_##func == 1, "repeated call " #func "\n"); \
-  } while (0)
-#define CHECK_CALLED(func)                                                            \
-  do {                                                                                \
-    ok(called_##func == 1, "expected " #func " once, got %d calls\n", called_##func); \
-    expect_##func = 0;                                                                \
-  } while (0)
-#define CHECK_NOT_CALLED(func)                                                     \
-  do {                                                                             \
-    ok(called_##func == 0, "unexpected " #func ", got %d calls\n", called_##func); \
-    expect_##func = 0;                                                             \
-  } while (0)

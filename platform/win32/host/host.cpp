@@ -23,7 +23,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr wchar_t kCaptionPrefix[] = L"Brindt SysInfo";
 // The information window's command of its context menu item "copy all" (mnuCopyAllToClipboard).
 constexpr WORD kCopyAllCommand = BSI_CMD_COPY_ALL;
 
@@ -36,44 +35,19 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-struct Search {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK MatchInfoWindow(HWND window, LPARAM context) {
-  auto* s = reinterpret_cast<Search*>(context);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  wchar_t caption[64] = {};
-  GetWindowTextW(window, caption, 64);
-  if (process != s->process || !IsWindowVisible(window) ||
-      std::wcsncmp(caption, kCaptionPrefix, std::wcslen(kCaptionPrefix)) != 0) {
-    return TRUE;
-  }
-  s->found = window;
-  return FALSE;
-}
-
-// The information window: a visible top-level window of this process whose caption starts with the name.
+// The information window: a visible top-level window of its class in this process. FindWindowEx sends the window
+// nothing, so a busy window thread does not hold the search up.
 HWND FindInfoWindow() {
-  Search search{GetCurrentProcessId(), nullptr};
-  EnumWindows(MatchInfoWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK MatchListView(HWND child, LPARAM context) {
-  wchar_t name[64] = {};
-  GetClassNameW(child, name, 64);
-  if (std::wcscmp(name, WC_LISTVIEWW) != 0) return TRUE;
-  *reinterpret_cast<HWND*>(context) = child;
-  return FALSE;
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, BSI_INFO_WINDOW_CLASS, nullptr)) != nullptr;) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
 HWND FindListView(HWND window) {
-  HWND list = nullptr;
-  EnumChildWindows(window, MatchListView, reinterpret_cast<LPARAM>(&list));
-  return list;
+  return GetDlgItem(window, BSI_ID_LIST);
 }
 
 std::wstring ItemText(HWND list, int item, int column) {

@@ -5,6 +5,7 @@
 
 #include "services.h"
 #include "sysinfo_window/frm_sys_info.h"
+#include "sysinfo_window/sysinfo_layout.h"
 
 namespace bsi::win32 {
 
@@ -17,6 +18,9 @@ class Win32Windows final : public SysInfoWindowFactory, public ValueWindowFactor
  public:
   std::unique_ptr<SysInfoWindowView> CreateSysInfoWindow(frmSysInfo& form) override;
   std::unique_ptr<ValueWindowView> CreateValueWindow(frmValue& form) override;
+
+  /// tmrMemory's interval; tests shorten it to see ticks without waiting seconds.
+  UINT memory_timer_ms = sysinfo_layout::kTimerIntervalMs;
 };
 
 struct Win32FormServices {

@@ -13,12 +13,12 @@ namespace layout = sysinfo_layout;
 
 enum ControlId : int {
   kListId = BSI_ID_LIST,
-  kSystemId,
-  kOkId,
-  kFrameId,
-  kCaptionId,  // three
-  kGaugeId = kCaptionId + 3,
-  kPercentId = kGaugeId + 3,
+  kSystemId = BSI_ID_SYSTEM,
+  kOkId = BSI_ID_OK,
+  kFrameId = BSI_ID_FRAME,
+  kCaptionId = BSI_ID_CAPTION,  // three
+  kGaugeId = BSI_ID_GAUGE,
+  kPercentId = BSI_ID_PERCENT,
   kCreditId = kPercentId + 3,
   kTempId,
   kCopyValueCommand = BSI_CMD_COPY_VALUE,
@@ -26,7 +26,7 @@ enum ControlId : int {
 };
 
 constexpr UINT_PTR kMemoryTimer = 1;
-constexpr wchar_t kClassName[] = L"BrindtSysInfo.frmSysInfo";
+constexpr wchar_t kClassName[] = BSI_INFO_WINDOW_CLASS;
 constexpr wchar_t kCredit[] = L"Brindt SysInfo \u00b7 \u00a9 Brindt";
 
 // A control inside fraMemory sits at its frame-relative place.
@@ -51,7 +51,7 @@ FormWindow::Style WindowStyle() {
 
 }  // namespace
 
-Win32SysInfoWindow::Win32SysInfoWindow(frmSysInfo& form)
+Win32SysInfoWindow::Win32SysInfoWindow(frmSysInfo& form, UINT memory_timer_ms)
     : FormWindow(WindowStyle()), form_(form), icon_(LoadFormIcon()) {
   if (icon_) {
     SendMessageW(window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
@@ -118,7 +118,7 @@ Win32SysInfoWindow::Win32SysInfoWindow(frmSysInfo& form)
   copy_all_->SetCaption(layout::kMnuCopyAllCaption);
 
   // The timer counts from the window's creation; its first tick runs once a message loop does.
-  if (SetTimer(window(), kMemoryTimer, layout::kTimerIntervalMs, nullptr) != 0) timers_.push_back(kMemoryTimer);
+  if (SetTimer(window(), kMemoryTimer, memory_timer_ms, nullptr) != 0) timers_.push_back(kMemoryTimer);
 }
 
 Win32SysInfoWindow::~Win32SysInfoWindow() {

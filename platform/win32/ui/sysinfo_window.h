@@ -15,8 +15,9 @@ namespace bsi::win32 {
 
 class Win32SysInfoWindow final : public FormWindow, public SysInfoWindowView {
  public:
-  /// Builds the window hidden, with its controls at their design state, and starts its timer.
-  explicit Win32SysInfoWindow(frmSysInfo& form);
+  /// Builds the window hidden, with its controls at their design state, and starts its timer (tmrMemory, every
+  /// `memory_timer_ms`).
+  Win32SysInfoWindow(frmSysInfo& form, UINT memory_timer_ms);
   ~Win32SysInfoWindow() override;
 
   FormView& Form() override { return *this; }

@@ -9,9 +9,14 @@ namespace {
 
 namespace layout = value_layout;
 
-enum ControlId : int { kOkId = 100, kLabelId, kValueId, kClipboardId };
+enum ControlId : int {
+  kOkId = BSI_ID_VALUE_OK,
+  kLabelId = BSI_ID_VALUE_LABEL,
+  kValueId = BSI_ID_VALUE_TEXT,
+  kClipboardId = BSI_ID_VALUE_COPY
+};
 
-constexpr wchar_t kClassName[] = L"BrindtSysInfo.frmValue";
+constexpr wchar_t kClassName[] = BSI_VALUE_WINDOW_CLASS;
 
 FormWindow::Style WindowStyle() {
   return FormWindow::Style{kClassName,

@@ -1,0 +1,473 @@
+// SPDX-License-Identifier: MIT
+// The control as an OLE control, in a client site of the test's own: the calls it makes, in order, while it is
+// sited, activated, resized and closed; the resize rule with each answer of a site and the extreme rectangles;
+// UserMode and the design-time icon, pixel for pixel; IQuickActivate; persistence; and Wine's ATL as a container.
+#include <windows.h>
+
+#include <olectl.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+#include "ocx_support.h"
+#include "ole_support.h"
+
+using Microsoft::WRL::ComPtr;
+using ole_test::ExpectCalls;
+using ole_test::ExpectLastRelease;
+using ole_test::RectText;
+using ole_test::SquareAt;
+
+namespace {
+
+void ExpectSquare(IOleObject* object, const char* when, wine_test::Where where = wine_test::Where::current()) {
+  SIZEL extent{0, 0};
+  const HRESULT hr = object->GetExtent(DVASPECT_CONTENT, &extent);
+  ok_at(where, hr == S_OK && extent.cx == 1058 && extent.cy == 1058,
+        "%s: expected the square of 1058 x 1058, got hr %#lx, %ld x %ld\n", when, hr, extent.cx, extent.cy);
+}
+
+void ExpectPosRect(const ole_test::Site& site, const RECT& expected, const char* when,
+                   wine_test::Where where = wine_test::Where::current()) {
+  ok_at(where, EqualRect(&site.last_pos_rect, &expected), "%s: expected OnPosRectChange(%s), got (%s)\n", when,
+        RectText(expected).c_str(), RectText(site.last_pos_rect).c_str());
+}
+
+// A top-down 32-bit DIB in a memory DC, filled with magenta.
+struct Canvas {
+  explicit Canvas(int side) : side(side) {
+    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    old = SelectObject(dc, bitmap);
+    std::fill_n(bits, side * side, 0xff00ff);
+  }
+  ~Canvas() { SelectObject(dc, old), DeleteObject(bitmap), DeleteDC(dc); }
+  /// Pixels that differ from `other`, and where the first of them is.
+  int Differences(const Canvas& other, POINT* first = nullptr) const {
+    GdiFlush();
+    int count = 0;
+    for (int i = 0; i < side * side; ++i) {
+      if ((bits[i] & 0xffffff) != (other.bits[i] & 0xffffff) && count++ == 0 && first) *first = {i % side, i / side};
+    }
+    return count;
+  }
+  /// Pixels painted over the background.
+  int Painted() const { return Differences(Canvas(side)); }
+  int side;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ old = nullptr;
+  DWORD* bits = nullptr;
+};
+
+HRESULT DrawInto(IViewObject* view, HDC dc, const RECTL* bounds, DWORD aspect = DVASPECT_CONTENT) {
+  return view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc, bounds, nullptr, nullptr, 0);
+}
+
+// Activated in place, resized through SetExtent and SetObjectRects with each answer of a site, and closed.
+void test_activation_and_resize() {
+  ComPtr<IOleObject> object = ole_test::CreateControl<IOleObject>();
+  ComPtr<IOleInPlaceObject> in_place;
+  if (!object || FAILED(object.As(&in_place))) return;
+  // Without a site there is nobody to ask; the size stays.
+  for (SIZEL asked : {SIZEL{5000, 3000}, SIZEL{0, 0}, SIZEL{-100, 20}}) {
+    const HRESULT hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+    ok(hr == S_OK, "SetExtent(%ld x %ld): expected S_OK, got %#lx\n", asked.cx, asked.cy, hr);
+    ExpectSquare(object.Get(), "after SetExtent without a site");
+  }
+  ole_test::Site site;
+  ole_test::SetSite(object.Get(), &site);
+
+  // Not active yet: a new size is asked of the client site, and the square stays.
+  SIZEL asked{5000, 3000};
+  HRESULT hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+  ExpectCalls("SetExtent before activation", "RequestNewObjectLayout ");
+  ExpectSquare(object.Get(), "SetExtent before activation");
+  asked = {1058, 1058};
+  hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+  ExpectCalls("SetExtent to the square", "");
+
+  // Activated at another size, the site is asked to take the square at the same corner; the verb again asks nothing.
+  const RECT first{10, 20, 210, 120};
+  for (LONG verb : {OLEIVERB_INPLACEACTIVATE, OLEIVERB_SHOW}) {
+    hr = object->DoVerb(verb, nullptr, &site, 0, nullptr, &first);
+    ok(hr == S_OK && site.refs == 3, "DoVerb(%ld): expected S_OK and refs 3, got %#lx %lu\n", verb, hr, site.refs);
+    ExpectCalls("DoVerb", verb == OLEIVERB_SHOW ? "" : "CanInPlaceActivate OnInPlaceActivate OnPosRectChange ");
+  }
+  ExpectPosRect(site, SquareAt(10, 20), "DoVerb");
+
+  const LONG side = SquareAt(0, 0).right;
+  const struct {
+    RECT asked;
+    RECT expected;  // what OnPosRectChange is asked; {} when nothing is asked
+  } resizes[] = {
+      {{30, 40, 130, 90}, SquareAt(30, 40)},                                     // larger
+      {{-5, -7, -4, -6}, SquareAt(-5, -7)},                                      // one pixel, off the client area
+      {{50, 50, 50, 50}, SquareAt(50, 50)},                                      // empty
+      {{60, 70, 0, 0}, SquareAt(60, 70)},                                        // upside down
+      {SquareAt(100, 200), {}},                                                  // already the square: nothing to ask
+      {{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX}, SquareAt(LONG_MIN, LONG_MIN)},  // without overflow
+      {{LONG_MAX - 5, LONG_MAX - 5, LONG_MAX, LONG_MAX},
+       {LONG_MAX - side, LONG_MAX - SquareAt(0, 0).bottom, LONG_MAX, LONG_MAX}},  // kept on the plane
+  };
+  for (const auto& resize : resizes) {
+    site.last_pos_rect = {};
+    hr = in_place->SetObjectRects(&resize.asked, &resize.asked);
+    const std::string when = "SetObjectRects(" + RectText(resize.asked) + ")";
+    ok(hr == S_OK, "%s: expected S_OK, got %#lx\n", when.c_str(), hr);
+    ExpectCalls(when.c_str(), IsRectEmpty(&resize.expected) ? "" : "OnPosRectChange ");
+    ExpectPosRect(site, resize.expected, when.c_str());
+    ExpectSquare(object.Get(), when.c_str());
+  }
+
+  // A site refusing OnPosRectChange is asked for a layout; one that sets its own size again gets one request.
+  const RECT wide{0, 0, 500, 40};
+  site.pos_rect_answer = E_NOTIMPL;
+  in_place->SetObjectRects(&wide, &wide);
+  ExpectCalls("OnPosRectChange refused", "OnPosRectChange RequestNewObjectLayout ");
+  site.pos_rect_answer = S_OK;
+  site.resize_again = in_place.Get();
+  in_place->SetObjectRects(&wide, &wide);
+  ExpectCalls("the site sets its own size", "OnPosRectChange ");
+  site.resize_again = nullptr;
+
+  // SetExtent while active asks the client site first; OnPosRectChange only when that fails.
+  asked = {2000, 2000};
+  object->SetExtent(DVASPECT_CONTENT, &asked);
+  ExpectCalls("SetExtent while active", "RequestNewObjectLayout ");
+  site.layout_answer = E_NOTIMPL;
+  hr = object->SetExtent(DVASPECT_CONTENT, &asked);
+  ok(hr == S_OK, "SetExtent while active: expected S_OK, got %#lx\n", hr);
+  ExpectCalls("SetExtent, layout refused", "RequestNewObjectLayout OnPosRectChange ");
+  ExpectPosRect(site, SquareAt(0, 0), "SetExtent, layout refused");
+  ExpectSquare(object.Get(), "after SetExtent while active");
+
+  hr = in_place->InPlaceDeactivate();
+  ok(hr == S_OK && site.refs == 2 && in_place->InPlaceDeactivate() == S_OK,
+     "InPlaceDeactivate: expected S_OK twice and refs 2, got %#lx %lu\n", hr, site.refs);
+  ExpectCalls("InPlaceDeactivate", "OnInPlaceDeactivate ");
+  // Not active: SetObjectRects keeps the square and asks only the client site.
+  in_place->SetObjectRects(&wide, &wide);
+  ExpectCalls("SetObjectRects while inactive", "RequestNewObjectLayout ");
+
+  hr = object->Close(OLECLOSE_SAVEIFDIRTY);
+  const HRESULT unsited = object->SetClientSite(nullptr);
+  ok(hr == S_OK && unsited == S_OK && site.refs == 1,
+     "Close, SetClientSite(NULL): expected S_OK, refs 1, got %#lx "
+     "%#lx %lu\n",
+     hr, unsited, site.refs);
+  ExpectCalls("Close and SetClientSite(NULL)", "");
+  in_place.Reset();
+  ExpectLastRelease(object, "control");
+}
+
+// UserMode is read when sited and when the container says it changed; a change of mode is told to the view's sink.
+// At design time the picture is the module's icon, pixel for pixel, centred and scaled; at run time nothing.
+void test_user_mode_and_icon() {
+  ComPtr<IOleObject> object = ole_test::CreateControl<IOleObject>();
+  ComPtr<IOleControl> control;
+  ComPtr<IViewObject2> view;
+  if (!object || FAILED(object.As(&control)) || FAILED(object.As(&view))) return;
+  const RECTL square{0, 0, 40, 40};
+  ole_test::Site site;
+  site.user_mode = false;
+  ole_test::AdviseSink sink;
+  HRESULT hr = view->SetAdvise(DVASPECT_CONTENT, 0, &sink);
+  // Design time: the picture changes from nothing to the icon.
+  object->SetClientSite(&site);
+  ExpectCalls("sited at design time", "QI(IDispatch) UserMode OnViewChange ");
+  ok(sink.last_aspect == DVASPECT_CONTENT && sink.last_index == -1,
+     "expected OnViewChange(CONTENT, -1), got (%lu, %ld)\n", sink.last_aspect, sink.last_index);
+
+  HICON icon = static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(L"BrindtSysInfo.ocx"), MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+  ok(icon != nullptr, "expected a 32 x 32 icon 1 in the module, got none\n");
+  // The 40-pixel square shows the icon at its own size with 4 pixels around it; other squares scale that.
+  const struct {
+    int canvas;
+    RECTL bounds;
+    int x, y, side;
+  } cases[] = {{40, {0, 0, 40, 40}, 4, 4, 32}, {100, {10, 5, 90, 85}, 18, 13, 64}, {60, {0, 10, 40, 30}, 12, 12, 16}};
+  for (const auto& c : cases) {
+    Canvas drawn(c.canvas), expected(c.canvas);
+    hr = DrawInto(view.Get(), drawn.dc, &c.bounds);
+    DrawIconEx(expected.dc, c.x, c.y, icon, c.side, c.side, 0, nullptr, DI_NORMAL);
+    POINT at{-1, -1};
+    const int differences = drawn.Differences(expected, &at);
+    ok(hr == S_OK && differences == 0 && expected.Painted() > c.side * c.side / 4,
+       "bounds %ld,%ld-%ld,%ld: expected the icon at %d,%d size %d, got hr %#lx and %d pixels differing from %ld,%ld\n",
+       c.bounds.left, c.bounds.top, c.bounds.right, c.bounds.bottom, c.x, c.y, c.side, hr, differences, at.x, at.y);
+  }
+  DestroyIcon(icon);
+  // Nothing to cover and bad arguments leave the DC alone; the widest rectangle is drawn, without overflow.
+  Canvas canvas(40);
+  const struct {
+    HDC dc;
+    RECTL bounds;
+    DWORD aspect;
+    HRESULT expected;
+  } draws[] = {{canvas.dc, {10, 10, 10, 30}, DVASPECT_CONTENT, S_OK},
+               {canvas.dc, {30, 30, 10, 10}, DVASPECT_CONTENT, S_OK},
+               {canvas.dc, square, DVASPECT_ICON, DV_E_DVASPECT},
+               {nullptr, square, DVASPECT_CONTENT, E_INVALIDARG}};
+  for (const auto& draw : draws) {
+    hr = DrawInto(view.Get(), draw.dc, &draw.bounds, draw.aspect);
+    ok(hr == draw.expected && canvas.Painted() == 0,
+       "Draw(%ld, %ld): expected %#lx and nothing painted, got %#lx, %d "
+       "pixels\n",
+       draw.bounds.left, draw.bounds.right, draw.expected, hr, canvas.Painted());
+  }
+  const RECTL widest{LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX};
+  hr = DrawInto(view.Get(), canvas.dc, &widest);
+  ok(hr == S_OK && canvas.Painted() > 0, "widest rectangle: expected S_OK and pixels, got %#lx, %d pixels\n", hr,
+     canvas.Painted());
+
+  const struct {
+    DISPID changed;
+    bool user_mode;
+    const char* calls;
+  } changes[] = {
+      {DISPID_AMBIENT_BACKCOLOR, false, ""},                                     // another ambient: not read
+      {DISPID_UNKNOWN, false, "QI(IDispatch) UserMode "},                        // unchanged: the picture stays
+      {DISPID_AMBIENT_USERMODE, true, "QI(IDispatch) UserMode OnViewChange "},   // run time now: nothing drawn
+      {DISPID_AMBIENT_USERMODE, false, "QI(IDispatch) UserMode OnViewChange "},  // design time again: the icon
+  };
+  for (const auto& change : changes) {
+    site.user_mode = change.user_mode;
+    hr = control->OnAmbientPropertyChange(change.changed);
+    ok(hr == S_OK, "OnAmbientPropertyChange(%ld): expected S_OK, got %#lx\n", change.changed, hr);
+    ExpectCalls("OnAmbientPropertyChange", change.calls);
+    Canvas fresh(40);
+    hr = DrawInto(view.Get(), fresh.dc, &square);
+    ok(hr == S_OK && (fresh.Painted() > 0) == !change.user_mode, "expected S_OK and %s, got %#lx, %d pixels\n",
+       change.user_mode ? "nothing" : "the icon", hr, fresh.Painted());
+  }
+  // Once only: the sink is let go after the first change.
+  view->SetAdvise(DVASPECT_CONTENT, ADVF_ONLYONCE, &sink);
+  site.user_mode = true;
+  control->OnAmbientPropertyChange(DISPID_AMBIENT_USERMODE);
+  ExpectCalls("once-only change", "QI(IDispatch) UserMode OnViewChange ");
+  ok(sink.refs == 1, "expected the sink let go after a once-only change, got refs %lu\n", sink.refs);
+  // Prime first: told at once. Close lets the sink go.
+  hr = view->SetAdvise(DVASPECT_CONTENT, ADVF_PRIMEFIRST, &sink);
+  ExpectCalls("SetAdvise(PRIMEFIRST)", "OnViewChange ");
+  hr = object->Close(OLECLOSE_NOSAVE);
+  ok(hr == S_OK && sink.refs == 1, "Close: expected S_OK and the sink let go, got %#lx refs %lu\n", hr, sink.refs);
+  object->SetClientSite(nullptr);
+  ok(site.refs == 1, "expected the site let go, got refs %lu\n", site.refs);
+  control.Reset();
+  view.Reset();
+  ExpectLastRelease(object, "control");
+}
+
+void test_quick_activate() {
+  ComPtr<IQuickActivate> quick = ole_test::CreateControl<IQuickActivate>();
+  if (!quick) return;
+  ole_test::Site site;
+  ole_test::AdviseSink sink;
+  ole_test::EventSink events;
+  QACONTAINER container{};
+  container.cbSize = sizeof(container);
+  container.pClientSite = &site;
+  container.pAdviseSink = &sink;
+  container.pUnkEventSink = &events;
+  container.dwAmbientFlags = QACONTAINER_SHOWGRABHANDLES;  // design time
+  QACONTROL control;
+  FillMemory(&control, sizeof(control), 0xcc);
+  control.cbSize = sizeof(control);
+  // The ambients come with the structure: no call back for UserMode. Design time: the view changes at once.
+  HRESULT hr = quick->QuickActivate(&container, &control);
+  ok(hr == S_OK, "QuickActivate: expected S_OK, got %#lx\n", hr);
+  ExpectCalls("QuickActivate", "OnViewChange ");
+  ok(control.dwMiscStatus == 0x20591 && control.dwViewStatus == 0 && control.dwEventCookie != 0 &&
+         control.dwEventCookie != 0xcccccccc && control.dwPropNotifyCookie == 0 &&
+         control.dwPointerActivationPolicy == 0,
+     "QACONTROL: expected misc 0x20591, view 0, an event cookie, no notify cookie and policy, got %#lx %#lx %lu %lu "
+     "%#lx\n",
+     control.dwMiscStatus, control.dwViewStatus, control.dwEventCookie, control.dwPropNotifyCookie,
+     control.dwPointerActivationPolicy);
+  ok(site.refs == 2 && sink.refs == 2 && events.refs == 2, "expected all three kept, got refs %lu %lu %lu\n", site.refs,
+     sink.refs, events.refs);
+  // The event cookie is the connection point's.
+  ComPtr<IConnectionPointContainer> points;
+  ComPtr<IConnectionPoint> point;
+  quick.As(&points);
+  points->FindConnectionPoint(DIID___ctlBrindtSysInfo, &point);
+  hr = point ? point->Unadvise(control.dwEventCookie) : E_FAIL;
+  ok(hr == S_OK && events.refs == 1, "Unadvise(event cookie): expected S_OK, refs 1, got %#lx %lu\n", hr, events.refs);
+  ExpectLastRelease(point, "connection point");
+  points.Reset();
+  // SetContentExtent follows the resize rule.
+  SIZEL asked{100, 100};
+  hr = quick->SetContentExtent(&asked);
+  ok(hr == S_OK, "SetContentExtent: expected S_OK, got %#lx\n", hr);
+  ExpectCalls("SetContentExtent", "RequestNewObjectLayout ");
+  ExpectLastRelease(quick, "control");
+  ok(site.refs == 1 && sink.refs == 1, "expected site and view sink let go, got refs %lu %lu\n", site.refs, sink.refs);
+}
+
+// No properties: nothing written, what it wrote loads, never dirty; wrong orders of the storage protocol fail.
+void test_persistence() {
+  ComPtr<IPersistStreamInit> saver = ole_test::CreateControl<IPersistStreamInit>();
+  ComPtr<IStream> stream;
+  CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+  if (!saver || !stream) return;
+  // A form saves what comes before and after the control in the same stream.
+  stream->Write("head", 4, nullptr);
+  HRESULT hr = saver->Save(stream.Get(), TRUE);
+  ULARGE_INTEGER size{}, at_end{};
+  const LARGE_INTEGER here{}, after_head{{4, 0}};
+  stream->Seek(here, STREAM_SEEK_CUR, &at_end);
+  saver->GetSizeMax(&size);
+  ok(hr == S_OK && at_end.QuadPart == 4 && size.QuadPart == 0 && saver->IsDirty() == S_FALSE,
+     "Save: expected S_OK, nothing written, GetSizeMax 0, clean, got %#lx, %llu bytes, %llu\n", hr, at_end.QuadPart - 4,
+     size.QuadPart);
+  stream->Write("tail", 4, nullptr);
+  ExpectLastRelease(saver, "saving control");
+  ComPtr<IPersistStreamInit> loader = ole_test::CreateControl<IPersistStreamInit>();
+  stream->Seek(after_head, STREAM_SEEK_SET, nullptr);
+  hr = loader->Load(stream.Get());
+  // The control read only its own (empty) part: the container's data follows where it left off.
+  char tail[5] = {};
+  stream->Read(tail, 4, nullptr);
+  ok(hr == S_OK && std::string(tail) == "tail", "Load: expected S_OK and the stream at \"tail\", got %#lx \"%s\"\n", hr,
+     tail);
+  ExpectLastRelease(loader, "loading control");
+
+  ComPtr<IStorage> storage;
+  StgCreateDocfile(nullptr, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_DELETEONRELEASE, 0, &storage);
+  ComPtr<IPersistStorage> keeper = ole_test::CreateControl<IPersistStorage>();
+  ComPtr<IOleObject> object;
+  if (!storage || !keeper || FAILED(keeper.As(&object))) return;
+  ole_test::AdviseSink sink;
+  DWORD connection = 0;
+  object->Advise(&sink, &connection);
+  // A document container's order (OleSave, SaveCompleted, HandsOffStorage, a storage back), wrong steps included.
+  const struct {
+    const char* step;
+    HRESULT (*call)(IPersistStorage*, IStorage*);
+    HRESULT expected;
+    const char* calls;
+  } steps[] = {
+      {"SaveCompleted first", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, E_UNEXPECTED,
+       ""},
+      {"InitNew", [](IPersistStorage* p, IStorage* s) { return p->InitNew(s); }, S_OK, ""},
+      {"InitNew again", [](IPersistStorage* p, IStorage* s) { return p->InitNew(s); }, CO_E_ALREADYINITIALIZED, ""},
+      {"Load after InitNew", [](IPersistStorage* p, IStorage* s) { return p->Load(s); }, CO_E_ALREADYINITIALIZED, ""},
+      {"OleSave", [](IPersistStorage* p, IStorage* s) { return OleSave(p, s, TRUE); }, S_OK, ""},
+      {"SaveCompleted", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, S_OK, "OnSave "},
+      {"SaveCompleted again", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); }, E_UNEXPECTED,
+       ""},
+      {"HandsOffStorage", [](IPersistStorage* p, IStorage*) { return p->HandsOffStorage(); }, S_OK, ""},
+      {"SaveCompleted(NULL) after hands off", [](IPersistStorage* p, IStorage*) { return p->SaveCompleted(nullptr); },
+       E_INVALIDARG, ""},
+      {"SaveCompleted(storage)", [](IPersistStorage* p, IStorage* s) { return p->SaveCompleted(s); }, S_OK, "OnSave "},
+      {"IsDirty", [](IPersistStorage* p, IStorage*) { return p->IsDirty(); }, S_FALSE, ""},
+  };
+  for (const auto& step : steps) {
+    hr = step.call(keeper.Get(), storage.Get());
+    ok(hr == step.expected, "%s: expected %#lx, got %#lx\n", step.step, step.expected, hr);
+    ExpectCalls(step.step, step.calls);
+  }
+  object->Unadvise(connection);
+  ok(sink.refs == 1, "expected the advise sink let go, got refs %lu\n", sink.refs);
+  object.Reset();
+  ExpectLastRelease(keeper, "saving control");
+  // As a container loads it: the class from the storage, then Load.
+  ComPtr<IPersistStorage> loaded;
+  hr = OleLoad(storage.Get(), IID_IPersistStorage, nullptr, reinterpret_cast<void**>(loaded.GetAddressOf()));
+  CLSID loaded_class = CLSID_NULL;
+  if (loaded) loaded->GetClassID(&loaded_class);
+  ok(hr == S_OK && loaded_class == CLSID_ctlBrindtSysInfo && loaded && loaded->IsDirty() == S_FALSE,
+     "OleLoad: expected the control, clean, got %#lx\n", hr);
+  if (loaded) ExpectLastRelease(loaded, "loaded control");
+  ExpectLastRelease(storage, "storage");
+}
+
+using AtlAxCreateControlExFunction = HRESULT(WINAPI*)(LPCOLESTR name, HWND window, IStream* stream,
+                                                      IUnknown** container, IUnknown** control, REFIID sink_iid,
+                                                      IUnknown* sink);
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// A real container in a window of the test: the control keeps its square at every host size, draws nothing without
+// ambients, shows its window, and is let go when the host window goes.
+void test_atl_container(AtlAxCreateControlExFunction create_control) {
+  HWND frame = CreateWindowExW(0, L"STATIC", L"ole_test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400, nullptr,
+                               nullptr, nullptr, nullptr);
+  HWND host =
+      CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE, 10, 10, 200, 100, frame, nullptr, nullptr, nullptr);
+  ComPtr<IUnknown> container, control;
+  const std::wstring clsid = ocx_test::GuidText(CLSID_ctlBrindtSysInfo);
+  HRESULT hr = host ? create_control(clsid.c_str(), host, nullptr, &container, &control, IID_NULL, nullptr) : E_FAIL;
+  ok(hr == S_OK && container && control, "AtlAxCreateControlEx: expected S_OK, got %#lx %p %p\n", hr, container.Get(),
+     control.Get());
+  ComPtr<IOleObject> object;
+  if (!control || FAILED(control.As(&object))) return (void)DestroyWindow(frame);
+  ComPtr<IOleClientSite> site;
+  hr = object->GetClientSite(&site);
+  ok(hr == S_OK && site, "expected the container as the control's site, got hr %#lx %p\n", hr, site.Get());
+  site.Reset();
+
+  // The container sets the extent and the object rectangles from WM_SIZE of its window: the square stays.
+  const SIZE sizes[] = {{300, 200}, {1, 1}, {0, 0}, {40, 40}, {1000, 20}, {41, 39}, {640, 480}, {77, 55}};
+  for (const SIZE& size : sizes) {
+    SetWindowPos(host, nullptr, 20, 30, size.cx, size.cy, SWP_NOZORDER);
+    PumpMessages();
+    ExpectSquare(object.Get(), ("host at " + std::to_string(size.cx) + " x " + std::to_string(size.cy)).c_str());
+  }
+  // The container has no ambient properties: run time, so the control draws nothing.
+  ComPtr<IViewObject> view;
+  control.As(&view);
+  Canvas canvas(40);
+  const RECTL square{0, 0, 40, 40};
+  ok(view && DrawInto(view.Get(), canvas.dc, &square) == S_OK && canvas.Painted() == 0,
+     "without ambients: expected nothing painted (run time), got %d pixels\n", canvas.Painted());
+  view.Reset();
+
+  // Run time: ShowSysInfo on the sited control.
+  ComPtr<_ctlBrindtSysInfo> sited;
+  control.As(&sited);
+  VARIANT result;
+  V_VT(&result) = VT_I4;
+  hr = ocx_test::ShowAndClose(ocx_test::CloseBy::Ok, [&] { return sited->ShowSysInfo(&result); });
+  ok(hr == S_OK && V_VT(&result) == VT_EMPTY, "ShowSysInfo: expected S_OK and Empty, got %#lx type %u\n", hr,
+     V_VT(&result));
+  sited.Reset();
+
+  // The container closes the control and lets go of it when its window is destroyed.
+  DestroyWindow(frame);
+  PumpMessages();
+  ComPtr<IOleClientSite> after;
+  hr = object->GetClientSite(&after);
+  ok(hr == S_OK && !after, "after the window went: expected no site, got %#lx %p\n", hr, after.Get());
+  object.Reset();
+  ExpectLastRelease(control, "control");
+  ExpectLastRelease(container, "container");
+}
+
+}  // namespace
+
+int main() {
+  OleInitialize(nullptr);
+  test_activation_and_resize();
+  test_user_mode_and_icon();
+  test_quick_activate();
+  test_persistence();
+  HMODULE atl = LoadLibraryW(L"atl100.dll");
+  auto* create_control = reinterpret_cast<AtlAxCreateControlExFunction>(
+      atl ? reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxCreateControlEx")) : nullptr);
+  if (!create_control) {
+    skip("atl100.dll with AtlAxCreateControlEx is not available\n");
+  } else {
+    test_atl_container(create_control);
+  }
+  if (atl) FreeLibrary(atl);
+  OleUninitialize();
+  return wine_test::Summary("ole");
+}
