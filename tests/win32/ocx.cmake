@@ -28,10 +28,8 @@ function(bsi_ocx_test name)
 endfunction()
 
 bsi_ocx_test(identity)
-bsi_ocx_test(registration RUN_SERIAL)
 bsi_ocx_test(control RUN_SERIAL)
 bsi_ocx_test(script RUN_SERIAL)
-bsi_ocx_test(no_query_library RUN_SERIAL)
 
 # The VBScript client runs beside its driver program.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/ocx_client.vbs ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ocx_client.vbs COPYONLY)
