@@ -25,8 +25,6 @@ using wine_test::Narrow;
 
 namespace {
 
-constexpr bsi::UiLanguage kLanguages[] = {bsi::UiLanguage::English, bsi::UiLanguage::German};
-
 /// A whole file, also one of /proc whose size reads as 0; empty when it cannot be opened.
 std::string ReadFileText(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -80,8 +78,13 @@ void Line(const std::string& what, const std::wstring& text) {
   g_texts += what + " = \"" + shown + "\"\n";
 }
 
-std::string LanguageName(bsi::UiLanguage language) {
-  return language == bsi::UiLanguage::German ? "de" : "en";
+// The texts of both languages: one line when they agree.
+template <class Texts>
+void Lines(const std::string& what, Texts texts) {
+  const std::wstring english = texts(bsi::UiLanguage::English), german = texts(bsi::UiLanguage::German);
+  if (english == german) return Line(what, english);
+  Line(what + " en", english);
+  Line(what + " de", german);
 }
 
 void test_decoders_and_texts() {
@@ -120,16 +123,12 @@ void test_decoders_and_texts() {
   const std::uint64_t times[] = {0,         59999, 3600000 - 1, day - 1, day, 2 * day + 3 * 3600000 + 4 * 60000 + 5000,
                                  UINT64_MAX};
   for (const std::uint64_t ms : times) {
-    for (const bsi::UiLanguage language : kLanguages) {
-      Line("running " + std::to_string(ms) + " ms " + LanguageName(language), bsq::RunningTimeText(ms, language));
-    }
+    Lines("running " + std::to_string(ms) + " ms", [ms](bsi::UiLanguage in) { return bsq::RunningTimeText(ms, in); });
   }
   // 1048575 bytes: 1023.999 KB would read "1024.0 KB".
   const std::uint64_t amounts[] = {0, 1023, 1024, 1024 * 1024 - 1, 13207024435ull, 107374182400ull, UINT64_MAX};
   for (const std::uint64_t bytes : amounts) {
-    for (const bsi::UiLanguage language : kLanguages) {
-      Line(std::to_string(bytes) + " bytes " + LanguageName(language), bsq::ByteAmountText(bytes, language));
-    }
+    Lines(std::to_string(bytes) + " bytes", [bytes](bsi::UiLanguage in) { return bsq::ByteAmountText(bytes, in); });
   }
   const bsq::DriveFacts drives[] = {
       {L"C:\\", DRIVE_FIXED, L"System", true, 13207024435ull, 107374182400ull},
@@ -140,10 +139,7 @@ void test_decoders_and_texts() {
       {L"Q:\\", DRIVE_NO_ROOT_DIR, L"", false, 0, 0},
   };
   for (const bsq::DriveFacts& drive : drives) {
-    for (const bsi::UiLanguage language : kLanguages) {
-      Line("drive of type " + std::to_string(drive.type) + " " + LanguageName(language),
-           bsq::DriveText(drive, language));
-    }
+    Lines("drive of type " + std::to_string(drive.type), [&](bsi::UiLanguage in) { return bsq::DriveText(drive, in); });
   }
   for (const ULONG prefix : {0ul, 1ul, 20ul, 24ul, 32ul, 33ul, 255ul})
     Line("mask /" + std::to_string(prefix), bsq::Ipv4MaskText(prefix));

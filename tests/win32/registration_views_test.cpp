@@ -283,7 +283,8 @@ void test_without_query_library(const Bitness& own) {
   ok(code == 0, "regsvr32 of the query library: expected exit code 0, got %ld\n", code);
 }
 
-// A ProgID that names another class by now stays, of either module; nothing else does, and a second /u succeeds.
+// A ProgID that names another class by now stays, of either module; nothing else does, also not a type library key
+// that UnRegisterTypeLib leaves; a second /u succeeds.
 void test_unregister_keeps_foreign_progid(const Bitness& own, const Dump& empty) {
   const std::wstring foreign = L"{0BADF00D-0000-4000-8000-000000000001}";
   const std::wstring prog_ids[] = {L"BrindtSysQuery.MemoryInfo", L"BrindtSysInfo.ctlBrindtSysInfo"};
@@ -291,7 +292,13 @@ void test_unregister_keeps_foreign_progid(const Bitness& own, const Dump& empty)
     RegSetKeyValueW(HKEY_CLASSES_ROOT, (prog_id + L"\\CLSID").c_str(), nullptr, REG_SZ, foreign.c_str(),
                     static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
   }
-  Run(own, L"/u", "foreign ProgIDs");
+  // The type library key of another bitness whose classes are gone goes with our own.
+  const std::wstring stray = sizeof(void*) == 8 ? L"\\win32" : L"\\win64";
+  for (const std::wstring& key : {L"TypeLib\\" + GuidText(LIBID_BrindtSysQuery) + L"\\1.0\\0" + stray,
+                                  L"TypeLib\\" + GuidText(LIBID_BrindtSysInfo) + L"\\1.0\\409" + stray}) {
+    RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, L"gone", sizeof(L"gone"));
+  }
+  Run(own, L"/u", "foreign ProgIDs, a stray type library key");
   for (const std::wstring& prog_id : prog_ids) {
     const std::wstring got = ReadString(prog_id + L"\\CLSID", nullptr);
     ok(got == foreign, "%s: expected the foreign CLSID to stay, got %s\n", Narrow(prog_id).c_str(),
