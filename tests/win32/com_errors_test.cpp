@@ -5,8 +5,8 @@
 #include <windows.h>
 // After windows.h:
 #include <objbase.h>
-#include <oleauto.h>
 
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -21,15 +21,14 @@
 #include "runtime/error.h"
 #include "wine_test.h"
 
-using com_test::TakeErrorInfo;
+using com_test::ErrorHresult;
 using wine_test::Narrow;
 
 namespace {
 
 const wchar_t kSource[] = L"BrindtSysQuery.MemoryInfo";
 
-template <class Throw>
-HRESULT ServerSide(Throw&& raise) {
+HRESULT ServerSide(const std::function<void()>& raise) {
   try {
     raise();
   } catch (const bsq::ProbeError& error) {
@@ -41,34 +40,41 @@ HRESULT ServerSide(Throw&& raise) {
 }
 
 void test_server_side_failures() {
-  HRESULT hr = ServerSide([] { throw bsq::ProbeError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "RegOpenKeyExW"); });
-  ok(hr == HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "probe: hr %#lx\n", hr);
-  com_test::ErrorText error = TakeErrorInfo();
-  const std::wstring message = bsi::win32::com::SystemMessage(hr);
-  ok(!message.empty() && error.description == message + L" (RegOpenKeyExW)", "probe: description %s\n",
-     Narrow(error.description).c_str());
-  ok(error.source == kSource, "probe: source %s\n", Narrow(error.source).c_str());
-
-  // A probe that throws with a success code still fails.
-  hr = ServerSide([] { throw bsq::ProbeError(S_OK, "odd"); });
-  ok(hr == E_FAIL, "success-code probe: hr %#lx\n", hr);
-  TakeErrorInfo();
-
-  hr = ServerSide([] { throw bsi::RuntimeError(35600, u"Index außerhalb des Bereichs"); });
-  error = TakeErrorInfo();
-  ok(hr == static_cast<HRESULT>(0x800A8B10) && error.description == L"Index außerhalb des Bereichs",
-     "run-time error: hr %#lx description %s\n", hr, Narrow(error.description).c_str());
-
-  hr = ServerSide([] { throw bsi::win32::com::ComError(DISP_E_BADINDEX, L"no such drive"); });
-  error = TakeErrorInfo();
-  ok(hr == DISP_E_BADINDEX && error.description == L"no such drive", "ComError: hr %#lx\n", hr);
-
-  hr = ServerSide([] { throw std::bad_alloc(); });
-  ok(hr == E_OUTOFMEMORY, "bad_alloc: hr %#lx\n", hr);
-  ok(!TakeErrorInfo().description.empty(), "bad_alloc: no description\n");
-  hr = ServerSide([] { throw std::logic_error("bug"); });
-  ok(hr == E_UNEXPECTED, "other exception: hr %#lx\n", hr);
-  TakeErrorInfo();
+  const HRESULT denied = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+  const std::wstring probe_text = bsi::win32::com::SystemMessage(denied) + L" (RegOpenKeyExW)";
+  const std::wstring out_of_memory = bsi::win32::com::SystemMessage(E_OUTOFMEMORY);
+  const struct {
+    const char* what;
+    std::function<void()> raise;
+    HRESULT expected;
+    const wchar_t* description;  // nullptr: not checked
+  } cases[] = {
+      {"probe", [] { throw bsq::ProbeError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "RegOpenKeyExW"); }, denied,
+       probe_text.c_str()},
+      // A probe that throws with a success code still fails.
+      {"probe with S_OK", [] { throw bsq::ProbeError(S_OK, "odd"); }, E_FAIL, nullptr},
+      {"error 35600", [] { throw bsi::RuntimeError(35600, u"Index außerhalb des Bereichs"); }, ErrorHresult(35600),
+       L"Index außerhalb des Bereichs"},
+      // Numbers beyond the facility's 16 bits have no HRESULT of their own; negative numbers are HRESULTs.
+      {"error 70000", [] { throw bsi::RuntimeError(70000, u"zu groß"); }, E_FAIL, L"zu groß"},
+      {"error E_ACCESSDENIED", [] { throw bsi::RuntimeError(static_cast<std::int32_t>(E_ACCESSDENIED), u"nein"); },
+       E_ACCESSDENIED, L"nein"},
+      {"ComError", [] { throw bsi::win32::com::ComError(DISP_E_BADINDEX, L"no such drive"); }, DISP_E_BADINDEX,
+       L"no such drive"},
+      {"bad_alloc", [] { throw std::bad_alloc(); }, E_OUTOFMEMORY, out_of_memory.c_str()},
+      {"logic_error", [] { throw std::logic_error("bug"); }, E_UNEXPECTED, nullptr},
+  };
+  ok(!out_of_memory.empty() && probe_text.size() > 16, "expected system messages, got \"%s\" and \"%s\"\n",
+     Narrow(out_of_memory).c_str(), Narrow(probe_text).c_str());
+  for (const auto& c : cases) {
+    const HRESULT hr = ServerSide(c.raise);
+    const com_test::ErrorText error = com_test::TakeErrorInfo();
+    const std::wstring description = c.description ? c.description : error.description;
+    ok(hr == c.expected && error.source == kSource && error.description == description,
+       "%s: expected hr %#lx from %s \"%s\", got %#lx from %s \"%s\"\n", c.what, static_cast<unsigned long>(c.expected),
+       Narrow(kSource).c_str(), Narrow(description).c_str(), static_cast<unsigned long>(hr),
+       Narrow(error.source).c_str(), Narrow(error.description).c_str());
+  }
 }
 
 /// Declares error information for IMemoryInfo, as the library's objects do.
@@ -77,33 +83,22 @@ class Declaring final : public bsi::win32::com::ComObject<Declaring, ISupportErr
   STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override { return riid == IID_IMemoryInfo ? S_OK : S_FALSE; }
 };
 
+// The client turns the server's HRESULT back into the number and description that were thrown.
 void test_round_trip() {
   IUnknown* object = nullptr;
   Declaring::Create(IID_IUnknown, reinterpret_cast<void**>(&object));
-  struct Case {
-    bsi::RuntimeError thrown;
-    std::int32_t number;
+  const bsi::RuntimeError cases[] = {
+      bsi::RuntimeError(9, u"Subscript out of range"),
+      bsi::RuntimeError(380, u"Ungültiger Eigenschaftswert"),
+      bsi::RuntimeError(static_cast<std::int32_t>(E_ACCESSDENIED), u"Zugriff verweigert"),
   };
-  const Case cases[] = {
-      {bsi::RuntimeError(9, u"Subscript out of range"), 9},
-      {bsi::RuntimeError(380, u"Ungültiger Eigenschaftswert"), 380},
-      {bsi::RuntimeError(static_cast<std::int32_t>(E_ACCESSDENIED), u"Zugriff verweigert"),
-       static_cast<std::int32_t>(E_ACCESSDENIED)},
-  };
-  for (const Case& c : cases) {
-    const HRESULT hr = ServerSide([&] { throw c.thrown; });
-    std::int32_t number = 0;
-    bsi::Text description;
-    try {
-      bsi::win32::RaiseHresult(hr, object, IID_IMemoryInfo);
-    } catch (const bsi::RuntimeError& error) {
-      number = error.number();
-      description = error.description();
-    }
-    ok(number == c.number && description == c.thrown.description(), "%d came back as %d %s\n", c.thrown.number(),
-       number, bsi::ToUtf8(description).c_str());
+  for (const bsi::RuntimeError& thrown : cases) {
+    const HRESULT hr = ServerSide([&] { throw thrown; });
+    com_test::ExpectRaises([&] { bsi::win32::RaiseHresult(hr, object, IID_IMemoryInfo); }, thrown.number(),
+                           thrown.description().c_str(), "round trip");
   }
-  ok(object->Release() == 0, "last Release did not return 0\n");
+  const ULONG left = object->Release();
+  ok(left == 0, "expected the last Release to give 0, got %lu\n", left);
 }
 
 }  // namespace

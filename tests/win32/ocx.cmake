@@ -18,8 +18,6 @@ function(bsi_ocx_test name)
 endfunction()
 
 bsi_ocx_test(identity)
-bsi_ocx_test(registration RUN_SERIAL)
 bsi_ocx_test(control RUN_SERIAL)
-bsi_ocx_test(no_query_library RUN_SERIAL)
 # The control's script client runs beside the program that drives it.
 configure_file(${CMAKE_CURRENT_SOURCE_DIR}/ocx_client.vbs ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ocx_client.vbs COPYONLY)

@@ -12,12 +12,12 @@
 
 #include "com/registration.h"
 #include "identity.h"
-#include "ocx_support.h"
+#include "registry_dump.h"
 #include "server_table.h"
 #include "wine_test.h"
 
 using Microsoft::WRL::ComPtr;
-using ocx_test::GuidText;
+using registry_dump::GuidText;
 using wine_test::Narrow;
 
 namespace {
@@ -26,8 +26,11 @@ namespace {
 void test_nothing_registered() {
   for (const bsi::win32::com::ServerTable* table : {&bsq::kServer, &bsi::win32::com::kControlServer}) {
     for (const bsi::win32::com::ClassEntry& entry : table->classes) {
-      ok(!ocx_test::ClassesKeyExists(L"CLSID\\" + GuidText(*entry.clsid)), "%s is registered\n",
-         Narrow(entry.prog_id).c_str());
+      HKEY key = nullptr;
+      const LSTATUS status =
+          RegOpenKeyExW(HKEY_CLASSES_ROOT, (L"CLSID\\" + GuidText(*entry.clsid)).c_str(), 0, KEY_READ, &key);
+      if (key != nullptr) RegCloseKey(key);
+      ok(status != ERROR_SUCCESS, "%s: expected no class key, got one\n", Narrow(entry.prog_id).c_str());
     }
   }
 }
@@ -51,14 +54,16 @@ GUID DescribedInterface(const CLSID& clsid) {
 void test_classes(const bsi::win32::com::ServerTable& table) {
   for (const bsi::win32::com::ClassEntry& entry : table.classes) {
     const GUID described = DescribedInterface(*entry.clsid);
-    ok(described != GUID_NULL, "%s: not created, or no type information\n", Narrow(entry.prog_id).c_str());
+    ok(described != GUID_NULL, "%s: expected an object with type information, got none\n",
+       Narrow(entry.prog_id).c_str());
     for (const wchar_t* prog_id : {entry.prog_id, entry.version_independent_prog_id}) {
       if (prog_id == nullptr) continue;
       CLSID clsid{};
       clsid.Data1 = 0xdeadbeef;
       const HRESULT hr = CLSIDFromProgID(prog_id, &clsid);
-      ok(hr == S_OK && DescribedInterface(clsid) == described, "%s: hr %#lx, %s creates no object of the class\n",
-         Narrow(prog_id).c_str(), hr, Narrow(GuidText(clsid)).c_str());
+      ok(hr == S_OK && DescribedInterface(clsid) == described,
+         "%s: expected a CLSID that creates the class, got hr %#lx, %s\n", Narrow(prog_id).c_str(),
+         static_cast<unsigned long>(hr), Narrow(GuidText(clsid)).c_str());
     }
   }
 }
@@ -66,7 +71,8 @@ void test_classes(const bsi::win32::com::ServerTable& table) {
 void test_control_status() {
   DWORD status = 0xdeadbeef;
   const HRESULT hr = OleRegGetMiscStatus(CLSID_ctlBrindtSysInfo, DVASPECT_CONTENT, &status);
-  ok(hr == S_OK && status == bsi::win32::com::kMiscStatus, "OleRegGetMiscStatus: hr %#lx, status %#lx\n", hr, status);
+  ok(hr == S_OK && status == bsi::win32::com::kMiscStatus, "OleRegGetMiscStatus: expected %#lx, got hr %#lx, %#lx\n",
+     static_cast<unsigned long>(bsi::win32::com::kMiscStatus), static_cast<unsigned long>(hr), status);
 }
 
 void test_type_libraries() {
@@ -74,7 +80,8 @@ void test_type_libraries() {
     const bsi::win32::com::TypeLibraryEntry& entry = table->library;
     ComPtr<ITypeLib> library;
     const HRESULT hr = LoadRegTypeLib(*entry.libid, entry.major, entry.minor, entry.lcid, &library);
-    ok(hr == S_OK, "LoadRegTypeLib %s: hr %#lx\n", Narrow(GuidText(*entry.libid)).c_str(), hr);
+    ok(hr == S_OK, "LoadRegTypeLib %s: expected S_OK, got %#lx\n", Narrow(GuidText(*entry.libid)).c_str(),
+       static_cast<unsigned long>(hr));
   }
 }
 

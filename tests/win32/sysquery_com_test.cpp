@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
-// BrindtSysQuery.dll through COM, as callers see it: creation by CLSID and ProgID, every operation late-bound, the
-// registry reader's settings, the drive collection protocol, SetColors on a real progress bar, the class factory
-// and the error information of failures. The facts themselves are checked by the probes' own test.
+// BrindtSysQuery.dll through COM, as callers see it: every class by CLSID and ProgID with its interfaces, every
+// member late-bound from the type information (tests/data/win32/query_members.txt), the registry reader's
+// settings, the drive collection protocol, SetColors on a real progress bar, the class factory and the error
+// information of failures. The facts themselves are checked by the probes' own test.
 #include <windows.h>
 // After windows.h:
 #include <commctrl.h>
 #include <objbase.h>
 #include <olectl.h>
+#include <uxtheme.h>
+#include <wrl/client.h>
 
+#include <cwchar>
 #include <cwctype>
 #include <string>
 #include <vector>
@@ -15,20 +19,17 @@
 #include "BrindtSysQuery.h"
 #include "com_object.h"
 #include "com_test.h"
+#include "golden.h"
 #include "probes.h"
 #include "ui_language.h"
 #include "wine_test.h"
 
-using com_test::Invoke;
-using com_test::TakeErrorInfo;
+using com_test::ExpectError;
+using com_test::LongArg;
+using Microsoft::WRL::ComPtr;
 using wine_test::Narrow;
 
 namespace {
-
-constexpr HRESULT kErrInvalidCall = static_cast<HRESULT>(0x800A0005);
-constexpr HRESULT kErrSubscript = static_cast<HRESULT>(0x800A0009);
-constexpr HRESULT kErrTypeMismatch = static_cast<HRESULT>(0x800A000D);
-constexpr HRESULT kErrInvalidProperty = static_cast<HRESULT>(0x800A017C);
 
 struct ClassCase {
   const wchar_t* prog_id;
@@ -48,284 +49,212 @@ const ClassCase kClasses[] = {
 };
 #undef CLASS_CASE
 
-IDispatch* CreateByProgId(const wchar_t* prog_id) {
-  CLSID clsid{};
-  if (FAILED(CLSIDFromProgID(prog_id, &clsid))) return nullptr;
-  IDispatch* object = nullptr;
-  CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object));
+template <class Interface>
+ComPtr<Interface> Create(REFCLSID clsid, wine_test::Where where = wine_test::Where::current()) {
+  ComPtr<Interface> object;
+  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object));
+  ok_at(where, hr == S_OK, "CoCreateInstance: expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
   return object;
 }
 
-VARIANT LongArg(LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = value;
-  return v;
-}
-
 void test_ui_language() {
-  // Any German is German, every other language English.
-  const bsi::UiLanguage austrian = bsi::win32::LanguageForLangId(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN));
-  ok(austrian == bsi::UiLanguage::German, "de-AT: language %d\n", static_cast<int>(austrian));
-  const bsi::UiLanguage french = bsi::win32::LanguageForLangId(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
-  ok(french == bsi::UiLanguage::English, "fr-FR: language %d\n", static_cast<int>(french));
-  // The bed passes LC_ALL; Wine takes the UI language from it, per process.
-  const bsi::UiLanguage expected = com_test::IsGermanRun() ? bsi::UiLanguage::German : bsi::UiLanguage::English;
-  ok(bsi::win32::UserUiLanguage() == expected, "UI language %#x, LC_ALL %s\n", GetUserDefaultUILanguage(),
-     com_test::IsGermanRun() ? "German" : "English");
+  // Any German is German, every other language English; Wine takes the UI language from the bed's LC_ALL.
+  const struct {
+    LANGID id;
+    bsi::UiLanguage expected;
+  } cases[] = {
+      {MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN), bsi::UiLanguage::German},
+      {MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), bsi::UiLanguage::English},
+      {GetUserDefaultUILanguage(), com_test::IsGermanRun() ? bsi::UiLanguage::German : bsi::UiLanguage::English}};
+  for (const auto& c : cases) {
+    const bsi::UiLanguage got = bsi::win32::LanguageForLangId(c.id);
+    ok(got == c.expected, "language %#x: expected %d, got %d\n", c.id, static_cast<int>(c.expected),
+       static_cast<int>(got));
+  }
+  ok(bsi::win32::UserUiLanguage() == cases[2].expected, "expected the UI language of LC_ALL, got %d\n",
+     static_cast<int>(bsi::win32::UserUiLanguage()));
 }
 
-void test_classes_by_clsid_and_progid() {
+// Each class: its ProgID names its CLSID; its dual interface is its IDispatch, described by its one type info;
+// error information is declared for that interface alone; no IPersist; the last Release gives 0.
+void test_each_class() {
   for (const ClassCase& c : kClasses) {
+    const std::string name = Narrow(c.prog_id);
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(c.prog_id, &clsid);
-    ok(hr == S_OK && IsEqualCLSID(clsid, *c.clsid), "%s: CLSIDFromProgID hr %#lx\n", Narrow(c.prog_id).c_str(), hr);
-
-    IUnknown* unknown = reinterpret_cast<IUnknown*>(0xdeadbeef);
-    hr = CoCreateInstance(*c.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, reinterpret_cast<void**>(&unknown));
-    ok(hr == S_OK, "%s: CoCreateInstance hr %#lx\n", Narrow(c.prog_id).c_str(), hr);
-    if (FAILED(hr)) continue;
-
-    IDispatch* dual = nullptr;
-    hr = unknown->QueryInterface(*c.iid, reinterpret_cast<void**>(&dual));
-    ok(hr == S_OK, "%s: QueryInterface of its interface hr %#lx\n", Narrow(c.prog_id).c_str(), hr);
-    IDispatch* dispatch = nullptr;
-    hr = unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-    ok(hr == S_OK && dispatch == dual, "%s: IDispatch %p is not the dual interface %p\n", Narrow(c.prog_id).c_str(),
-       static_cast<void*>(dispatch), static_cast<void*>(dual));
-
-    UINT count = 0xdeadbeef;
-    ok(dispatch != nullptr && dispatch->GetTypeInfoCount(&count) == S_OK && count == 1, "%s: type info count %u\n",
-       Narrow(c.prog_id).c_str(), count);
-    ITypeInfo* info = nullptr;
-    if (dispatch != nullptr && SUCCEEDED(dispatch->GetTypeInfo(0, 0, &info))) {
-      TYPEATTR* attributes = nullptr;
-      if (SUCCEEDED(info->GetTypeAttr(&attributes))) {
-        ok(IsEqualIID(attributes->guid, *c.iid), "%s: type info of another interface\n", Narrow(c.prog_id).c_str());
-        ok(attributes->wTypeFlags & TYPEFLAG_FDUAL, "%s: interface is not dual\n", Narrow(c.prog_id).c_str());
-        info->ReleaseTypeAttr(attributes);
-      }
-      info->Release();
-    } else {
-      ok(false, "%s: no type info\n", Narrow(c.prog_id).c_str());
+    ok(hr == S_OK && clsid == *c.clsid, "%s: expected CLSIDFromProgID to give its class, got hr %#lx\n", name.c_str(),
+       static_cast<unsigned long>(hr));
+    ComPtr<IUnknown> unknown = Create<IUnknown>(*c.clsid);
+    if (!unknown) continue;
+    ComPtr<IUnknown> dual;
+    ComPtr<IDispatch> dispatch;
+    ComPtr<ISupportErrorInfo> support;
+    ComPtr<ITypeInfo> info;
+    unknown->QueryInterface(*c.iid, reinterpret_cast<void**>(dual.GetAddressOf()));
+    unknown.As(&dispatch);
+    unknown.As(&support);
+    ok(dual && static_cast<void*>(dual.Get()) == static_cast<void*>(dispatch.Get()),
+       "%s: expected IDispatch to be the dual interface %p, got %p\n", name.c_str(), static_cast<void*>(dual.Get()),
+       static_cast<void*>(dispatch.Get()));
+    UINT count = 0;
+    TYPEATTR* type = nullptr;
+    GUID described = GUID_NULL;
+    WORD flags = 0;
+    if (dispatch && dispatch->GetTypeInfoCount(&count) == S_OK && SUCCEEDED(dispatch->GetTypeInfo(0, 0, &info)) &&
+        SUCCEEDED(info->GetTypeAttr(&type))) {
+      described = type->guid;
+      flags = type->wTypeFlags;
+      info->ReleaseTypeAttr(type);
     }
-
-    ISupportErrorInfo* support = nullptr;
-    hr = unknown->QueryInterface(IID_ISupportErrorInfo, reinterpret_cast<void**>(&support));
-    ok(hr == S_OK, "%s: no ISupportErrorInfo, hr %#lx\n", Narrow(c.prog_id).c_str(), hr);
-    if (support != nullptr) {
-      ok(support->InterfaceSupportsErrorInfo(*c.iid) == S_OK, "%s: error info not declared\n",
-         Narrow(c.prog_id).c_str());
-      ok(support->InterfaceSupportsErrorInfo(IID_IPersist) == S_FALSE, "%s: error info for IPersist\n",
-         Narrow(c.prog_id).c_str());
-      support->Release();
-    }
+    ok(count == 1 && described == *c.iid && (flags & TYPEFLAG_FDUAL),
+       "%s: expected one type info of its dual interface, got %u, flags %#x, of %s\n", name.c_str(), count, flags,
+       described == *c.iid ? "it" : "another");
+    const HRESULT own = support ? support->InterfaceSupportsErrorInfo(*c.iid) : E_NOINTERFACE;
+    const HRESULT persist = support ? support->InterfaceSupportsErrorInfo(IID_IPersist) : E_NOINTERFACE;
+    ok(own == S_OK && persist == S_FALSE, "%s: expected error information declared S_OK, S_FALSE, got %#lx, %#lx\n",
+       name.c_str(), static_cast<unsigned long>(own), static_cast<unsigned long>(persist));
     IPersist* none = reinterpret_cast<IPersist*>(0xdeadbeef);
     hr = unknown->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&none));
-    ok(hr == E_NOINTERFACE && none == nullptr, "%s: IPersist hr %#lx\n", Narrow(c.prog_id).c_str(), hr);
-
-    if (dispatch != nullptr) dispatch->Release();
-    if (dual != nullptr) dual->Release();
-    const ULONG left = unknown->Release();
-    ok(left == 0, "%s: last Release returned %lu\n", Narrow(c.prog_id).c_str(), left);
+    ok(hr == E_NOINTERFACE && none == nullptr, "%s: expected no IPersist, got hr %#lx\n", name.c_str(),
+       static_cast<unsigned long>(hr));
+    info.Reset();
+    dual.Reset();
+    dispatch.Reset();
+    support.Reset();
+    const ULONG left = unknown.Detach()->Release();
+    ok(left == 0, "%s: expected the last Release to give 0, got %lu\n", name.c_str(), left);
   }
 }
 
-void test_every_operation_late_bound() {
-  struct Case {
-    const wchar_t* prog_id;
-    const wchar_t* member;
-    VARTYPE type;
-  };
-  const Case cases[] = {
-      {L"BrindtSysQuery.RegistryReader", L"Exists", VT_BOOL},
-      {L"BrindtSysQuery.RegistryReader", L"Value", VT_BSTR},
-      {L"BrindtSysQuery.RegistryReader", L"ValueType", VT_I4},
-      {L"BrindtSysQuery.RegistryReader", L"Root", VT_I4},
-      {L"BrindtSysQuery.RegistryReader", L"KeyPath", VT_BSTR},
-      {L"BrindtSysQuery.RegistryReader", L"ValueName", VT_BSTR},
-      {L"BrindtSysQuery.OSVersionInfo", L"Name", VT_BSTR},
-      {L"BrindtSysQuery.OSVersionInfo", L"MajorVersion", VT_I4},
-      {L"BrindtSysQuery.OSVersionInfo", L"MinorVersion", VT_I4},
-      {L"BrindtSysQuery.OSVersionInfo", L"BuildNumber", VT_I4},
-      {L"BrindtSysQuery.ProcessorInfo", L"Description", VT_BSTR},
-      {L"BrindtSysQuery.MemoryInfo", L"PhysicalTotal", VT_BSTR},
-      {L"BrindtSysQuery.MemoryInfo", L"PhysicalFree", VT_BSTR},
-      {L"BrindtSysQuery.MemoryInfo", L"PageFileTotal", VT_BSTR},
-      {L"BrindtSysQuery.MemoryInfo", L"PageFileFree", VT_BSTR},
-      {L"BrindtSysQuery.MemoryInfo", L"VirtualTotal", VT_BSTR},
-      {L"BrindtSysQuery.MemoryInfo", L"VirtualFree", VT_BSTR},
-      {L"BrindtSysQuery.ComputerInfo", L"ComputerName", VT_BSTR},
-      {L"BrindtSysQuery.UserInfo", L"UserName", VT_BSTR},
-      {L"BrindtSysQuery.AdminRightsInfo", L"IsAdmin", VT_BOOL},
-      {L"BrindtSysQuery.NetworkInfo", L"LocalIP", VT_BSTR},
-      {L"BrindtSysQuery.NetworkInfo", L"NetworkIP", VT_BSTR},
-      {L"BrindtSysQuery.NetworkInfo", L"LocalSubnetMask", VT_BSTR},
-      {L"BrindtSysQuery.NetworkInfo", L"NetworkSubnetMask", VT_BSTR},
-      {L"BrindtSysQuery.NetworkInfo", L"MACAddress", VT_BSTR},
-      {L"BrindtSysQuery.DialUpInfo", L"Active", VT_BOOL},
-      {L"BrindtSysQuery.DefaultBrowserInfo", L"Detail", VT_BSTR},
-      {L"BrindtSysQuery.DefaultBrowserInfo", L"Executable", VT_BSTR},
-      {L"BrindtSysQuery.DefaultBrowserInfo", L"Name", VT_BSTR},
-      {L"BrindtSysQuery.FolderInfo", L"WindowsFolder", VT_BSTR},
-      {L"BrindtSysQuery.FolderInfo", L"SystemFolder", VT_BSTR},
-      {L"BrindtSysQuery.DisplayInfo", L"BitsPerPixel", VT_CY},
-      {L"BrindtSysQuery.DisplayInfo", L"Width", VT_I4},
-      {L"BrindtSysQuery.DisplayInfo", L"Height", VT_I4},
-      {L"BrindtSysQuery.DefaultPrinterInfo", L"Name", VT_BSTR},
-      {L"BrindtSysQuery.DefaultPrinterInfo", L"Detail1", VT_BSTR},
-      {L"BrindtSysQuery.DefaultPrinterInfo", L"Detail2", VT_BSTR},
-      {L"BrindtSysQuery.SoundInfo", L"Installed", VT_BOOL},
-      {L"BrindtSysQuery.UptimeInfo", L"RunningTime", VT_BSTR},
-      {L"BrindtSysQuery.TimeZoneInfo", L"Bias", VT_I4},
-      {L"BrindtSysQuery.TimeZoneInfo", L"StandardName", VT_BSTR},
-      {L"BrindtSysQuery.TimeZoneInfo", L"StandardBias", VT_I4},
-      {L"BrindtSysQuery.TimeZoneInfo", L"DaylightName", VT_BSTR},
-      {L"BrindtSysQuery.TimeZoneInfo", L"DaylightBias", VT_I4},
-      {L"BrindtSysQuery.TimeZoneInfo", L"DaylightActive", VT_BOOL},
-      {L"BrindtSysQuery.TimeZoneInfo", L"Name", VT_BSTR},
-      {L"BrindtSysQuery.DriveInfo", L"Drives", VT_DISPATCH},
-  };
-  for (const Case& c : cases) {
-    IDispatch* object = CreateByProgId(c.prog_id);
-    ok(object != nullptr, "%s: not created\n", Narrow(c.prog_id).c_str());
-    if (object == nullptr) continue;
-    VARIANT result;
-    VariantInit(&result);
-    const HRESULT hr = Invoke(object, c.member, &result);
-    ok(hr == S_OK, "%s.%s: hr %#lx\n", Narrow(c.prog_id).c_str(), Narrow(c.member).c_str(), hr);
-    ok(V_VT(&result) == c.type, "%s.%s: type %d, expected %d\n", Narrow(c.prog_id).c_str(), Narrow(c.member).c_str(),
-       V_VT(&result), c.type);
-    VariantClear(&result);
-    const ULONG left = object->Release();
-    ok(left == 0, "%s: last Release returned %lu\n", Narrow(c.prog_id).c_str(), left);
+std::string TypeName(VARTYPE type) {
+  switch (type) {
+    case VT_BSTR:
+      return "String";
+    case VT_I4:
+      return "Long";
+    case VT_BOOL:
+      return "Boolean";
+    case VT_CY:
+      return "Currency";
+    case VT_DISPATCH:
+      return "Object";
+    default:
+      return "type " + std::to_string(type);
   }
 }
 
-void test_memory_figures() {
-  IMemoryInfo* memory = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_MemoryInfo, nullptr, CLSCTX_INPROC_SERVER, IID_IMemoryInfo,
-                                reinterpret_cast<void**>(&memory));
-  ok(hr == S_OK, "CoCreateInstance hr %#lx\n", hr);
-  if (FAILED(hr)) return;
-  using Getter = HRESULT (STDMETHODCALLTYPE IMemoryInfo::*)(BSTR*);
-  const Getter getters[] = {&IMemoryInfo::get_PhysicalTotal, &IMemoryInfo::get_PhysicalFree,
-                            &IMemoryInfo::get_PageFileTotal, &IMemoryInfo::get_PageFileFree,
-                            &IMemoryInfo::get_VirtualTotal,  &IMemoryInfo::get_VirtualFree};
-  for (Getter get : getters) {
-    BSTR text = reinterpret_cast<BSTR>(static_cast<UINT_PTR>(0xdeadbeef));
-    hr = (memory->*get)(&text);
-    ok(hr == S_OK, "hr %#lx\n", hr);
-    if (FAILED(hr)) continue;
-    const std::wstring figure(text, SysStringLen(text));
-    bool digits = !figure.empty();
-    for (wchar_t unit : figure) digits = digits && unit >= L'0' && unit <= L'9';
-    ok(digits, "figure %s is not plain digits\n", Narrow(figure).c_str());
-    SysFreeString(text);
+// Every member of every class as its type information lists it, each one without arguments called late-bound on
+// a new object: names, order, kinds and result types are the golden file's.
+void test_members_late_bound() {
+  std::string text;
+  for (const ClassCase& c : kClasses) {
+    ComPtr<ITypeInfo> info;
+    TYPEATTR* type = nullptr;
+    ComPtr<IDispatch> object = Create<IDispatch>(*c.clsid);
+    if (!object || FAILED(object->GetTypeInfo(0, 0, &info)) || FAILED(info->GetTypeAttr(&type))) continue;
+    const WORD functions = type->cFuncs;
+    info->ReleaseTypeAttr(type);
+    for (WORD i = 0; i < functions; ++i) {
+      FUNCDESC* function = nullptr;
+      if (FAILED(info->GetFuncDesc(i, &function))) continue;
+      BSTR name = nullptr;
+      info->GetDocumentation(function->memid, &name, nullptr, nullptr, nullptr);
+      std::string line = Narrow(c.prog_id) + "." + Narrow(name ? name : L"?");
+      SysFreeString(name);
+      if (function->invkind != INVOKE_FUNC && function->invkind != INVOKE_PROPERTYGET) {
+        line += " put";
+      } else if (function->cParams > 0) {
+        line += " (" + std::to_string(function->cParams) + " arguments)";
+      } else {
+        VARIANT result;
+        VariantInit(&result);
+        DISPPARAMS none{};
+        const HRESULT hr = object->Invoke(function->memid, IID_NULL, 0, static_cast<WORD>(function->invkind), &none,
+                                          &result, nullptr, nullptr);
+        line += hr == S_OK ? " -> " + TypeName(V_VT(&result)) : " failed " + std::to_string(hr);
+        // The memory figures are plain digits, for the client to convert.
+        const std::wstring figure = V_VT(&result) == VT_BSTR ? V_BSTR(&result) : L"";
+        ok(c.clsid != &CLSID_MemoryInfo || figure.find_first_not_of(L"0123456789") == std::wstring::npos,
+           "%s: expected plain digits, got \"%s\"\n", line.c_str(), Narrow(figure).c_str());
+        VariantClear(&result);
+      }
+      if (!(function->wFuncFlags & FUNCFLAG_FRESTRICTED)) text += line + "\n";
+      info->ReleaseFuncDesc(function);
+    }
   }
-  // The total is fixed, so COM must hand over exactly the probe's figure.
-  BSTR total = nullptr;
-  memory->get_PhysicalTotal(&total);
-  const std::wstring expected = std::to_wstring(bsq::ReadMemory().physical_total);
-  ok(total != nullptr && expected == total, "PhysicalTotal %s, probe %s\n", Narrow(total ? total : L"").c_str(),
-     Narrow(expected).c_str());
-  SysFreeString(total);
-  ok(memory->Release() == 0, "last Release did not return 0\n");
+  const std::string difference = bsi::test::CompareGolden("win32/query_members.txt", text);
+  ok(difference.empty(), "expected the members of query_members.txt, got others:\n%s", difference.c_str());
 }
 
 const std::wstring kTestKey = wine_test::OwnKeyName(L"Software\\BrindtSysQuery COM test");
 
-void test_registry_reader_settings() {
-  HKEY key = nullptr;
-  RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+void test_registry_reader() {
   const wchar_t greeting[] = L"Grüße";
-  RegSetValueExW(key, L"Text", 0, REG_SZ, reinterpret_cast<const BYTE*>(greeting), sizeof(greeting));
   const wchar_t multi[] = L"eins\0zwei\0";  // with the array's own NUL: two strings and the list's end
-  RegSetValueExW(key, L"List", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi), sizeof(multi));
-  RegCloseKey(key);
+  RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey.c_str(), L"Text", REG_SZ, greeting, sizeof(greeting));
+  RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey.c_str(), L"List", REG_MULTI_SZ, multi, sizeof(multi));
+  ComPtr<IRegistryReader> reader = Create<IRegistryReader>(CLSID_RegistryReader);
+  if (!reader) return;
+  auto text = [](const std::wstring& value) {
+    return SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+  };
+  auto put = [&](HRESULT (STDMETHODCALLTYPE IRegistryReader::*set)(BSTR), const std::wstring& value) {
+    BSTR copy = text(value);
+    const HRESULT hr = (reader.Get()->*set)(copy);
+    SysFreeString(copy);
+    return hr;
+  };
+  long root = 0, value_type = 0;
+  ok(reader->get_Root(&root) == S_OK && reader->get_ValueType(&value_type) == S_OK &&
+         root == static_cast<long>(0x80000002UL) && value_type == REG_SZ,
+     "expected the defaults HKEY_LOCAL_MACHINE and REG_SZ, got %#lx and %ld\n", root, value_type);
+  reader->put_Root(static_cast<long>(0x80000001UL));
+  put(&IRegistryReader::put_KeyPath, kTestKey);
 
-  IRegistryReader* reader = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_RegistryReader, nullptr, CLSCTX_INPROC_SERVER, IID_IRegistryReader,
-                                reinterpret_cast<void**>(&reader));
-  ok(hr == S_OK, "CoCreateInstance hr %#lx\n", hr);
-  if (FAILED(hr)) return;
-
-  long number = 0xdeadbeef;
-  ok(reader->get_Root(&number) == S_OK && number == static_cast<long>(0x80000002UL), "default Root %#lx\n", number);
-  number = 0xdeadbeef;
-  ok(reader->get_ValueType(&number) == S_OK && number == REG_SZ, "default ValueType %ld\n", number);
-
-  ok(reader->put_Root(static_cast<long>(0x80000001UL)) == S_OK, "put_Root failed\n");
-  BSTR path = SysAllocString(kTestKey.c_str());
-  BSTR name = SysAllocString(L"Text");
-  ok(reader->put_KeyPath(path) == S_OK && reader->put_ValueName(name) == S_OK, "put failed\n");
-  SysFreeString(path);
-  SysFreeString(name);
-
-  // Two reads in a row: the settings stay.
-  for (int read = 1; read <= 2; ++read) {
+  // Two reads in a row: the settings stay. A multi-string keeps its inner NUL; a missing value is empty text.
+  const struct {
+    const wchar_t* name;
+    std::wstring value;
+    VARIANT_BOOL exists;
+  } reads[] = {{L"Text", greeting, VARIANT_TRUE},
+               {L"Text", greeting, VARIANT_TRUE},
+               {L"List", std::wstring(L"eins\0zwei", 9), VARIANT_TRUE},
+               {L"Missing", L"", VARIANT_FALSE}};
+  const wchar_t* previous = L"";
+  for (const auto& read : reads) {
+    if (std::wcscmp(previous, read.name) != 0) put(&IRegistryReader::put_ValueName, read.name);
+    previous = read.name;
     VARIANT value;
-    VariantInit(&value);
     V_VT(&value) = VT_I4;
-    hr = reader->get_Value(&value);
-    ok(hr == S_OK && V_VT(&value) == VT_BSTR, "read %d: hr %#lx type %d\n", read, hr, V_VT(&value));
-    if (V_VT(&value) == VT_BSTR) {
-      ok(std::wstring(V_BSTR(&value)) == greeting, "read %d: value %s\n", read, Narrow(V_BSTR(&value)).c_str());
-    }
+    const HRESULT hr = reader->get_Value(&value);
+    const std::wstring got =
+        V_VT(&value) == VT_BSTR ? std::wstring(V_BSTR(&value), SysStringLen(V_BSTR(&value))) : L"?";
     VariantClear(&value);
     VARIANT_BOOL exists = 0x0bad;
-    ok(reader->get_Exists(&exists) == S_OK && exists == VARIANT_TRUE, "read %d: Exists %#x\n", read, exists);
+    reader->get_Exists(&exists);
+    ok(hr == S_OK && got == read.value && exists == read.exists,
+       "%s: expected \"%s\" (%u units), Exists %d; got hr %#lx \"%s\" (%u units), Exists %d\n",
+       Narrow(read.name).c_str(), Narrow(read.value).c_str(), static_cast<unsigned>(read.value.size()), read.exists,
+       static_cast<unsigned long>(hr), Narrow(got).c_str(), static_cast<unsigned>(got.size()), exists);
   }
   BSTR kept = nullptr;
-  ok(reader->get_KeyPath(&kept) == S_OK && kept != nullptr && std::wstring(kept) == kTestKey, "KeyPath lost: %s\n",
+  reader->get_KeyPath(&kept);
+  ok(kept != nullptr && kept == kTestKey, "expected KeyPath %s to stay, got %s\n", Narrow(kTestKey).c_str(),
      Narrow(kept ? kept : L"").c_str());
   SysFreeString(kept);
 
-  // A multi-string keeps its inner NUL in the BSTR's length.
-  name = SysAllocString(L"List");
-  reader->put_ValueName(name);
-  SysFreeString(name);
-  VARIANT value;
-  VariantInit(&value);
-  hr = reader->get_Value(&value);
-  const std::wstring joined(L"eins\0zwei", 9);
-  ok(hr == S_OK && V_VT(&value) == VT_BSTR && std::wstring(V_BSTR(&value), SysStringLen(V_BSTR(&value))) == joined,
-     "multi-string hr %#lx length %u\n", hr, V_VT(&value) == VT_BSTR ? SysStringLen(V_BSTR(&value)) : 0u);
-  VariantClear(&value);
-
-  // A missing value: empty text, Exists false.
-  name = SysAllocString(L"Missing");
-  reader->put_ValueName(name);
-  SysFreeString(name);
-  hr = reader->get_Value(&value);
-  ok(hr == S_OK && V_VT(&value) == VT_BSTR && SysStringLen(V_BSTR(&value)) == 0, "missing value hr %#lx\n", hr);
-  VariantClear(&value);
-  VARIANT_BOOL exists = 0x0bad;
-  ok(reader->get_Exists(&exists) == S_OK && exists == VARIANT_FALSE, "missing value exists %#x\n", exists);
-
-  // Bad settings: error 380 with its description, and the old setting stays.
-  hr = reader->put_Root(12345);
-  ok(hr == kErrInvalidProperty, "put_Root(12345) hr %#lx\n", hr);
-  const com_test::ErrorText error = TakeErrorInfo();
-  ok(error.description == L"Invalid property value", "description %s\n", Narrow(error.description).c_str());
-  ok(error.source == L"BrindtSysQuery.RegistryReader", "source %s\n", Narrow(error.source).c_str());
-  number = 0xdeadbeef;
-  ok(reader->get_Root(&number) == S_OK && number == static_cast<long>(0x80000001UL), "Root changed to %#lx\n", number);
-  ok(reader->put_ValueType(99) == kErrInvalidProperty, "put_ValueType(99) accepted\n");
-  TakeErrorInfo();
-  ok(reader->get_Value(nullptr) == E_POINTER, "null out-parameter accepted\n");
-
+  // Bad settings: error 380 from the reader, and the old setting stays.
+  ExpectError(reader->put_Root(12345), 380, L"Invalid property value", "put_Root(12345)");
+  ok(reader->get_Root(&root) == S_OK && root == static_cast<long>(0x80000001UL),
+     "expected Root to stay HKEY_CURRENT_USER, got %#lx\n", root);
+  ExpectError(reader->put_ValueType(99), 380, L"Invalid property value", "put_ValueType(99)");
+  com_test::ExpectHresult(reader->get_Value(nullptr), E_POINTER, nullptr, "get_Value(nullptr)");
   // A failing getter still clears its out-parameter: a name with an inner NUL cannot be read.
-  name = SysAllocStringLen(L"a\0b", 3);
-  reader->put_ValueName(name);
-  SysFreeString(name);
-  exists = static_cast<VARIANT_BOOL>(0xdeadbeef);
-  hr = reader->get_Exists(&exists);
-  ok(hr == E_INVALIDARG && exists == VARIANT_FALSE, "inner NUL: Exists hr %#lx value %#x\n", hr, exists);
-  TakeErrorInfo();
-
-  ok(reader->Release() == 0, "last Release did not return 0\n");
+  put(&IRegistryReader::put_ValueName, std::wstring(L"a\0b", 3));
+  VARIANT_BOOL exists = static_cast<VARIANT_BOOL>(0xdeadbeef);
+  const HRESULT hr = reader->get_Exists(&exists);
+  ok(exists == VARIANT_FALSE, "inner NUL: expected Exists cleared to false, got %#x\n", exists);
+  com_test::ExpectHresult(hr, E_INVALIDARG, nullptr, "inner NUL");
   RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey.c_str());
 }
@@ -340,101 +269,85 @@ std::wstring ItemText(IDriveCollection* drives, VARIANT index, HRESULT* hr) {
 }
 
 void test_drive_collection() {
-  IDriveInfo* info = nullptr;
-  HRESULT hr =
-      CoCreateInstance(CLSID_DriveInfo, nullptr, CLSCTX_INPROC_SERVER, IID_IDriveInfo, reinterpret_cast<void**>(&info));
-  ok(hr == S_OK, "CoCreateInstance hr %#lx\n", hr);
-  if (FAILED(hr)) return;
-  IDispatch* object = reinterpret_cast<IDispatch*>(0xdeadbeef);
-  hr = info->get_Drives(&object);
-  ok(hr == S_OK && object != nullptr, "Drives hr %#lx\n", hr);
-  ok(info->Release() == 0, "DriveInfo: last Release did not return 0\n");
-  if (FAILED(hr) || object == nullptr) return;
-  IDriveCollection* drives = nullptr;
-  ok(object->QueryInterface(IID_IDriveCollection, reinterpret_cast<void**>(&drives)) == S_OK, "not a collection\n");
-  if (drives == nullptr) return;
-
-  long count = 0xdeadbeef;
-  ok(drives->get_Count(&count) == S_OK && count >= 1, "Count %ld\n", count);
+  ComPtr<IDispatch> object;
+  ComPtr<IDriveCollection> drives;
+  if (ComPtr<IDriveInfo> info = Create<IDriveInfo>(CLSID_DriveInfo)) info->get_Drives(&object);
+  if (!object || FAILED(object.As(&drives))) return (void)ok(false, "expected Drives to be a collection, got none\n");
+  long count = 0;
+  drives->get_Count(&count);
   std::vector<std::wstring> items;
-  for (long i = 1; i <= count; ++i) {
-    items.push_back(ItemText(drives, LongArg(i), &hr));
-    ok(hr == S_OK, "Item(%ld) hr %#lx\n", i, hr);
-    const std::wstring& text = items.back();
-    ok(text.size() >= 3 && std::iswupper(text[0]) && text.compare(1, 2, L":\\") == 0, "Item(%ld) %s\n", i,
-       Narrow(text).c_str());
-  }
-  for (long outside : {0L, count + 1, -1L}) {
-    ItemText(drives, LongArg(outside), &hr);
-    ok(hr == kErrSubscript, "Item(%ld) hr %#lx\n", outside, hr);
-    ok(TakeErrorInfo().description == L"Subscript out of range", "Item(%ld): wrong description\n", outside);
-  }
-  // Scripts pass indexes as text or by reference.
-  VARIANT text_index;
-  V_VT(&text_index) = VT_BSTR;
-  V_BSTR(&text_index) = SysAllocString(L"1");
-  ok(count < 1 || ItemText(drives, text_index, &hr) == items[0], "Item(\"1\") differs, hr %#lx\n", hr);
-  VariantClear(&text_index);
-  V_VT(&text_index) = VT_BSTR;
-  V_BSTR(&text_index) = SysAllocString(L"C:");
-  ItemText(drives, text_index, &hr);
-  ok(hr == kErrTypeMismatch, "Item(\"C:\") hr %#lx\n", hr);
-  TakeErrorInfo();
-  VariantClear(&text_index);
+  HRESULT hr = S_OK;
+  for (long i = 1; i <= count; ++i) items.push_back(ItemText(drives.Get(), LongArg(i), &hr));
+  ok(count >= 1 && items[0].size() >= 3 && std::iswupper(items[0][0]) && items[0].compare(1, 2, L":\\") == 0,
+     "expected drives from \"X:\\\", got %ld, the first \"%s\"\n", count,
+     Narrow(items.empty() ? L"" : items[0]).c_str());
+  if (items.empty()) return;
+  // Indexes as scripts pass them, also as text or by reference; Item is the default member.
   LONG one = 1;
-  VARIANT by_reference;
+  VARIANT by_reference, text_one, text_drive;
   V_VT(&by_reference) = VT_I4 | VT_BYREF;
   V_I4REF(&by_reference) = &one;
-  ok(count < 1 || ItemText(drives, by_reference, &hr) == items[0], "Item(ByRef 1) differs, hr %#lx\n", hr);
-
-  // Late-bound: Item is the default member.
+  V_VT(&text_one) = V_VT(&text_drive) = VT_BSTR;
+  V_BSTR(&text_one) = SysAllocString(L"1");
+  V_BSTR(&text_drive) = SysAllocString(L"C:");
+  const struct {
+    const char* what;
+    VARIANT index;
+    int error;
+  } indexes[] = {{"\"1\"", text_one, 0}, {"ByRef 1", by_reference, 0},
+                 {"0", LongArg(0), 9},   {"Count + 1", LongArg(count + 1), 9},
+                 {"-1", LongArg(-1), 9}, {"\"C:\"", text_drive, 13}};
+  for (const auto& index : indexes) {
+    const std::wstring text = ItemText(drives.Get(), index.index, &hr);
+    if (index.error != 0)
+      ExpectError(hr, index.error, index.error == 9 ? L"Subscript out of range" : nullptr, index.what);
+    if (index.error == 0) {
+      ok(hr == S_OK && text == items[0], "Item(%s): expected %s, got hr %#lx %s\n", index.what,
+         Narrow(items[0]).c_str(), static_cast<unsigned long>(hr), Narrow(text).c_str());
+    }
+  }
+  VariantClear(&text_one);
+  VariantClear(&text_drive);
   VARIANT result;
   VariantInit(&result);
   DISPPARAMS params{&by_reference, nullptr, 1, 0};
   hr = object->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_PROPERTYGET | DISPATCH_METHOD, &params, &result, nullptr,
                       nullptr);
-  ok(hr == S_OK && V_VT(&result) == VT_BSTR && items.size() > 0 && items[0] == V_BSTR(&result),
-     "default member hr %#lx\n", hr);
+  ok(hr == S_OK && V_VT(&result) == VT_BSTR && items[0] == V_BSTR(&result),
+     "the default member: expected %s, got hr %#lx\n", Narrow(items[0]).c_str(), static_cast<unsigned long>(hr));
   VariantClear(&result);
 
-  // _NewEnum walks the same texts, then reports the end.
-  IUnknown* unknown = nullptr;
-  ok(drives->get__NewEnum(&unknown) == S_OK && unknown != nullptr, "_NewEnum failed\n");
-  IEnumVARIANT* walk = nullptr;
-  if (unknown != nullptr) unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&walk));
-  ok(walk != nullptr, "no IEnumVARIANT\n");
-  if (walk != nullptr) {
-    for (const std::wstring& expected : items) {
-      ULONG fetched = 0xdeadbeef;
-      hr = walk->Next(1, &result, &fetched);
-      ok(hr == S_OK && fetched == 1 && V_VT(&result) == VT_BSTR && expected == V_BSTR(&result),
-         "Next gave hr %#lx fetched %lu\n", hr, fetched);
-      VariantClear(&result);
-    }
-    ULONG fetched = 0xdeadbeef;
-    ok(walk->Next(1, &result, &fetched) == S_FALSE && fetched == 0, "Next past the end fetched %lu\n", fetched);
-    ok(walk->Reset() == S_OK, "Reset failed\n");
-    ok(walk->Skip(static_cast<ULONG>(items.size())) == S_OK && walk->Skip(1) == S_FALSE, "Skip did not stop\n");
-    walk->Reset();
-    IEnumVARIANT* copy = nullptr;
-    ok(walk->Clone(&copy) == S_OK && copy != nullptr, "Clone failed\n");
-    if (copy != nullptr) {
-      VARIANT many[64];
-      fetched = 0xdeadbeef;
-      hr = copy->Next(64, many, &fetched);
-      ok(fetched == items.size() && hr == (items.size() == 64 ? S_OK : S_FALSE), "Next(64) hr %#lx fetched %lu\n", hr,
-         fetched);
-      for (ULONG i = 0; i < fetched && i < 64; ++i) VariantClear(&many[i]);
-      ok(copy->Release() == 0, "clone: last Release did not return 0\n");
-    }
-    ok(walk->Release() == 1, "enumerator released too early\n");
+  // _NewEnum walks the same texts, then reports the end; Skip, Reset and Clone keep the position.
+  ComPtr<IUnknown> unknown;
+  ComPtr<IEnumVARIANT> walk, copy;
+  drives->get__NewEnum(&unknown);
+  if (!unknown || FAILED(unknown.As(&walk))) return (void)ok(false, "expected _NewEnum to give an IEnumVARIANT\n");
+  std::vector<std::wstring> walked;
+  ULONG fetched = 0;
+  while (walked.size() <= items.size() && (hr = walk->Next(1, &result, &fetched)) == S_OK && fetched == 1) {
+    walked.push_back(V_VT(&result) == VT_BSTR ? V_BSTR(&result) : L"<no text>");
+    VariantClear(&result);
   }
-  if (unknown != nullptr) ok(unknown->Release() == 0, "enumerator: last Release did not return 0\n");
-  drives->Release();
-  ok(object->Release() == 0, "collection: last Release did not return 0\n");
+  ok(walked == items && hr == S_FALSE && fetched == 0, "expected Next to walk %u items and stop, got %u, hr %#lx\n",
+     static_cast<unsigned>(items.size()), static_cast<unsigned>(walked.size()), static_cast<unsigned long>(hr));
+  walk->Reset();
+  ok(walk->Skip(static_cast<ULONG>(items.size())) == S_OK && walk->Skip(1) == S_FALSE,
+     "expected Skip to stop after %u items\n", static_cast<unsigned>(items.size()));
+  walk->Reset();
+  VARIANT many[64];
+  hr = SUCCEEDED(walk->Clone(&copy)) && copy ? copy->Next(64, many, &fetched) : E_FAIL;
+  ok(fetched == items.size() && hr == (items.size() == 64 ? S_OK : S_FALSE),
+     "Next(64) of a clone: expected %u items, got hr %#lx, %lu\n", static_cast<unsigned>(items.size()),
+     static_cast<unsigned long>(hr), fetched);
+  for (ULONG i = 0; SUCCEEDED(hr) && i < fetched && i < 64; ++i) VariantClear(&many[i]);
+  copy.Reset();
+  walk.Reset();
+  drives.Reset();
+  ok(unknown.Detach()->Release() == 0 && object.Detach()->Release() == 0,
+     "expected the last Releases of the enumerator and the collection to give 0\n");
 }
 
-/// A gauge as a form's control offers it: an object with an hWnd property.
+/// A gauge as a form's control offers it: an object with an hWnd property (or without one).
 class GaugeObject final : public bsi::win32::com::ComObject<GaugeObject, IDispatch> {
  public:
   explicit GaugeObject(HWND window, bool has_handle) : window_(window), has_handle_(has_handle) {}
@@ -465,111 +378,95 @@ void test_set_colors() {
   InitCommonControlsEx(&controls);
   HWND bar = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_POPUP | WS_VISIBLE, 0, 0, 200, 20, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
-  ok(bar != nullptr, "no progress bar: %lu\n", GetLastError());
-  if (bar == nullptr) return;
-  IProgressBarColors* colors = nullptr;
-  HRESULT hr = CoCreateInstance(CLSID_ProgressBarColors, nullptr, CLSCTX_INPROC_SERVER, IID_IProgressBarColors,
-                                reinterpret_cast<void**>(&colors));
-  ok(hr == S_OK, "CoCreateInstance hr %#lx\n", hr);
-  if (FAILED(hr)) return;
+  ComPtr<IProgressBarColors> colors = Create<IProgressBarColors>(CLSID_ProgressBarColors);
+  ComPtr<IDispatch> dispatch;
+  if (!bar || !colors || FAILED(colors.As(&dispatch))) return (void)ok(false, "expected a bar and the object\n");
+  auto expect_colours = [bar](COLORREF want_bar, COLORREF want_back, const char* what,
+                              wine_test::Where where = wine_test::Where::current()) {
+    const auto got_bar = static_cast<COLORREF>(SendMessageW(bar, PBM_GETBARCOLOR, 0, 0));
+    const auto got_back = static_cast<COLORREF>(SendMessageW(bar, PBM_GETBKCOLOR, 0, 0));
+    ok_at(where, got_bar == want_bar && got_back == want_back, "%s: expected colours %06lx/%06lx, got %06lx/%06lx\n",
+          what, want_bar, want_back, got_bar, got_back);
+  };
+  const VARIANT handle = LongArg(static_cast<LONG>(reinterpret_cast<LONG_PTR>(bar)));
+  HRESULT hr = colors->SetColors(handle, RGB(255, 0, 0), RGB(0, 0, 255));
+  ok(hr == S_OK, "SetColors(handle): expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
+  expect_colours(RGB(255, 0, 0), RGB(0, 0, 255), "handle");
+  ok(GetWindowTheme(bar) == nullptr, "expected the bar without its visual theme, got one\n");
 
-  auto bar_colour = [&] { return static_cast<COLORREF>(SendMessageW(bar, PBM_GETBARCOLOR, 0, 0)); };
-  auto back_colour = [&] { return static_cast<COLORREF>(SendMessageW(bar, PBM_GETBKCOLOR, 0, 0)); };
+  VARIANT gauge;
+  V_VT(&gauge) = VT_DISPATCH;
+  GaugeObject::Create(IID_IDispatch, reinterpret_cast<void**>(&V_DISPATCH(&gauge)), bar, true);
+  hr = colors->SetColors(gauge, RGB(0, 128, 0), static_cast<long>(0x80000000UL | COLOR_WINDOW));
+  ok(hr == S_OK, "SetColors(object): expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
+  expect_colours(RGB(0, 128, 0), GetSysColor(COLOR_WINDOW), "object with a system colour");
+  ok(V_DISPATCH(&gauge)->Release() == 0, "expected SetColors to keep no reference to the gauge\n");
 
-  hr = colors->SetColors(LongArg(static_cast<LONG>(reinterpret_cast<LONG_PTR>(bar))), RGB(255, 0, 0), RGB(0, 0, 255));
-  ok(hr == S_OK, "SetColors(handle) hr %#lx\n", hr);
-  ok(bar_colour() == RGB(255, 0, 0) && back_colour() == RGB(0, 0, 255), "handle: bar %#lx back %#lx\n", bar_colour(),
-     back_colour());
-
-  IDispatch* gauge = nullptr;
-  GaugeObject::Create(IID_IDispatch, reinterpret_cast<void**>(&gauge), bar, true);
-  VARIANT object;
-  V_VT(&object) = VT_DISPATCH;
-  V_DISPATCH(&object) = gauge;
-  hr = colors->SetColors(object, RGB(0, 128, 0), static_cast<long>(0x80000000UL | COLOR_WINDOW));
-  ok(hr == S_OK, "SetColors(object) hr %#lx\n", hr);
-  ok(bar_colour() == RGB(0, 128, 0) && back_colour() == GetSysColor(COLOR_WINDOW), "object: bar %#lx back %#lx\n",
-     bar_colour(), back_colour());
-  ok(gauge->Release() == 0, "gauge object kept by SetColors\n");
-
-  // Late-bound, as a script calls it.
-  IDispatch* dispatch = nullptr;
-  colors->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-  VARIANT args[3] = {LongArg(static_cast<LONG>(reinterpret_cast<LONG_PTR>(bar))), LongArg(RGB(1, 2, 3)),
-                     LongArg(RGB(4, 5, 6))};
+  const VARIANT args[3] = {handle, LongArg(RGB(1, 2, 3)), LongArg(RGB(4, 5, 6))};
   VARIANT result;
   VariantInit(&result);
-  hr = Invoke(dispatch, L"SetColors", &result, args, 3, DISPATCH_METHOD);
-  ok(hr == S_OK && bar_colour() == RGB(1, 2, 3) && back_colour() == RGB(4, 5, 6), "late-bound hr %#lx bar %#lx\n", hr,
-     bar_colour());
-  dispatch->Release();
+  hr = com_test::Invoke(dispatch.Get(), L"SetColors", &result, args, 3, DISPATCH_METHOD);
+  ok(hr == S_OK, "late-bound SetColors: expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
+  expect_colours(RGB(1, 2, 3), RGB(4, 5, 6), "late-bound");
 
   // No window: error 5, and the bar keeps its colours.
-  GaugeObject::Create(IID_IDispatch, reinterpret_cast<void**>(&gauge), bar, false);
-  V_DISPATCH(&object) = gauge;
-  const VARIANT bad[] = {LongArg(0), LongArg(0x7654321), object};
-  for (const VARIANT& gauge_arg : bad) {
-    hr = colors->SetColors(gauge_arg, RGB(9, 9, 9), RGB(9, 9, 9));
-    ok(hr == kErrInvalidCall, "bad gauge of type %d: hr %#lx\n", V_VT(&gauge_arg), hr);
-    ok(TakeErrorInfo().description == L"Invalid procedure call or argument", "bad gauge: wrong description\n");
+  GaugeObject::Create(IID_IDispatch, reinterpret_cast<void**>(&V_DISPATCH(&gauge)), bar, false);
+  for (const VARIANT& bad : {LongArg(0), LongArg(0x7654321), gauge}) {
+    hr = colors->SetColors(bad, RGB(9, 9, 9), RGB(9, 9, 9));
+    ExpectError(hr, 5, L"Invalid procedure call or argument", ("gauge of type " + std::to_string(V_VT(&bad))).c_str());
   }
-  ok(bar_colour() == RGB(1, 2, 3), "a failed call changed the bar to %#lx\n", bar_colour());
-  gauge->Release();
-
-  ok(colors->Release() == 0, "last Release did not return 0\n");
+  expect_colours(RGB(1, 2, 3), RGB(4, 5, 6), "after failed calls");
+  V_DISPATCH(&gauge)->Release();
   DestroyWindow(bar);
 }
 
 void test_class_factory() {
   HMODULE module = LoadLibraryW(L"BrindtSysQuery.dll");
-  ok(module != nullptr, "LoadLibrary failed: %lu\n", GetLastError());
-  if (module == nullptr) return;
   using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
   using CanUnloadNow = HRESULT(WINAPI*)();
-  auto get_class_object =
+  const auto get_class_object =
       reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
-  auto can_unload_now =
+  const auto can_unload_now =
       reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-  ok(get_class_object != nullptr && can_unload_now != nullptr, "exports missing\n");
-  if (get_class_object == nullptr || can_unload_now == nullptr) return;
-
-  ok(can_unload_now() == S_OK, "module busy before the test\n");
-  IClassFactory* factory = reinterpret_cast<IClassFactory*>(0xdeadbeef);
-  HRESULT hr = get_class_object(CLSID_MemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  ok(hr == S_OK && factory != nullptr, "DllGetClassObject hr %#lx\n", hr);
-  if (FAILED(hr)) return;
-  ok(can_unload_now() == S_FALSE, "unloadable while a factory lives\n");
-
-  IUnknown* outer = factory;
+  if (!module || !get_class_object || !can_unload_now) return (void)ok(false, "expected the module's exports\n");
+  auto expect_unload = [&](HRESULT expected, const char* when, wine_test::Where where = wine_test::Where::current()) {
+    const HRESULT hr = can_unload_now();
+    ok_at(where, hr == expected, "%s: expected DllCanUnloadNow %#lx, got %#lx\n", when,
+          static_cast<unsigned long>(expected), static_cast<unsigned long>(hr));
+  };
+  auto factory = [&] {
+    IClassFactory* made = nullptr;
+    get_class_object(CLSID_MemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&made));
+    return made;
+  };
+  expect_unload(S_OK, "before the test");
+  IClassFactory* first = factory();
+  if (first == nullptr) return (void)ok(false, "expected DllGetClassObject to give a factory\n");
+  expect_unload(S_FALSE, "while a factory lives");
   IUnknown* object = reinterpret_cast<IUnknown*>(0xdeadbeef);
-  hr = factory->CreateInstance(outer, IID_IUnknown, reinterpret_cast<void**>(&object));
-  ok(hr == CLASS_E_NOAGGREGATION && object == nullptr, "aggregation hr %#lx\n", hr);
-  object = reinterpret_cast<IUnknown*>(0xdeadbeef);
-  hr = factory->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&object));
-  ok(hr == E_NOINTERFACE && object == nullptr, "foreign interface hr %#lx\n", hr);
-  hr = factory->CreateInstance(nullptr, IID_IMemoryInfo, reinterpret_cast<void**>(&object));
-  ok(hr == S_OK && object != nullptr, "CreateInstance hr %#lx\n", hr);
-
-  ok(factory->LockServer(TRUE) == S_OK, "LockServer failed\n");
-  ok(factory->Release() == 0, "factory: last Release did not return 0\n");
-  ok(can_unload_now() == S_FALSE, "unloadable while locked and an object lives\n");
-  if (object != nullptr) ok(object->Release() == 0, "object: last Release did not return 0\n");
-  ok(can_unload_now() == S_FALSE, "unloadable while locked\n");
-  get_class_object(CLSID_MemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  factory->LockServer(FALSE);
+  com_test::ExpectHresult(first->CreateInstance(first, IID_IUnknown, reinterpret_cast<void**>(&object)),
+                          CLASS_E_NOAGGREGATION, nullptr, "aggregation");
+  ok(object == nullptr, "aggregation: expected no object, got %p\n", static_cast<void*>(object));
+  com_test::ExpectHresult(first->CreateInstance(nullptr, IID_IClassFactory, reinterpret_cast<void**>(&object)),
+                          E_NOINTERFACE, nullptr, "foreign interface");
+  com_test::ExpectHresult(first->CreateInstance(nullptr, IID_IMemoryInfo, reinterpret_cast<void**>(&object)), S_OK,
+                          nullptr, "CreateInstance");
+  first->LockServer(TRUE);
+  first->Release();
+  expect_unload(S_FALSE, "while locked and an object lives");
+  if (object != nullptr) object->Release();
+  expect_unload(S_FALSE, "while locked");
   // An unlock without a lock must not leave the count below zero, or the module could never unload again.
-  factory->LockServer(FALSE);
-  factory->Release();
-  ok(can_unload_now() == S_OK, "module still busy\n");
-  get_class_object(CLSID_MemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  factory->LockServer(TRUE);
-  factory->LockServer(FALSE);
-  factory->Release();
-  ok(can_unload_now() == S_OK, "an unmatched unlock kept the module busy\n");
-
-  factory = reinterpret_cast<IClassFactory*>(0xdeadbeef);
-  hr = get_class_object(IID_IMemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  ok(hr == CLASS_E_CLASSNOTAVAILABLE && factory == nullptr, "unknown class hr %#lx\n", hr);
+  for (const BOOL lock : {FALSE, FALSE, TRUE, FALSE}) {
+    IClassFactory* again = factory();
+    if (again != nullptr) again->LockServer(lock);
+    if (again != nullptr) again->Release();
+  }
+  expect_unload(S_OK, "after a matched lock and an unmatched unlock");
+  IClassFactory* none = reinterpret_cast<IClassFactory*>(0xdeadbeef);
+  com_test::ExpectHresult(get_class_object(IID_IMemoryInfo, IID_IClassFactory, reinterpret_cast<void**>(&none)),
+                          CLASS_E_CLASSNOTAVAILABLE, nullptr, "unknown class");
+  ok(none == nullptr, "unknown class: expected no factory, got %p\n", static_cast<void*>(none));
   FreeLibrary(module);
 }
 
@@ -577,12 +474,11 @@ void test_class_factory() {
 
 int main() {
   const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ok(hr == S_OK, "CoInitializeEx hr %#lx\n", hr);
+  ok(hr == S_OK, "CoInitializeEx: expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
   test_ui_language();
-  test_classes_by_clsid_and_progid();
-  test_every_operation_late_bound();
-  test_memory_figures();
-  test_registry_reader_settings();
+  test_each_class();
+  test_members_late_bound();
+  test_registry_reader();
   test_drive_collection();
   test_set_colors();
   test_class_factory();

@@ -17,105 +17,77 @@ Sub Check(condition, message)
   End If
 End Sub
 
-Function Create(name)
-  Err.Clear
-  Set Create = CreateObject("BrindtSysQuery." & name)
-  Check Err.Number = 0, name & ": CreateObject error " & Err.Number & " " & Err.Description
-  Err.Clear
-End Function
-
-Sub CheckValue(value, expectedType, what)
-  Check Err.Number = 0, what & ": error " & Err.Number & " " & Err.Description
-  Check TypeName(value) = expectedType, what & ": " & TypeName(value) & ", expected " & expectedType
+' Err.Number is 0, or names what came instead.
+Sub CheckNoError(what)
+  Check Err.Number = 0, what & ": expected no error, got " & Err.Number & " " & Err.Description
   Err.Clear
 End Sub
 
-Dim o, value, count, item, seen
+Sub CheckError(number, what)
+  Check Err.Number = number, what & ": expected error " & number & ", got " & Err.Number & " " & Err.Description
+  Err.Clear
+End Sub
+
+Function Create(name)
+  Err.Clear
+  Set Create = CreateObject("BrindtSysQuery." & name)
+  CheckNoError "CreateObject " & name
+End Function
+
+Dim o, value, item, seen, drives
+
+' A new object of each class, a member read late-bound, the type the script sees; a failed read leaves Empty.
+Sub CheckValue(value, expected, what)
+  CheckNoError what
+  Check TypeName(value) = expected, what & ": expected a " & expected & ", got a " & TypeName(value)
+End Sub
+
+value = Empty : value = Create("OSVersionInfo").MajorVersion : CheckValue value, "Long", "OSVersionInfo.MajorVersion"
+value = Empty : value = Create("ProcessorInfo").Description : CheckValue value, "String", "ProcessorInfo.Description"
+value = Empty : value = Create("MemoryInfo").PhysicalTotal : CheckValue value, "String", "MemoryInfo.PhysicalTotal"
+value = Empty : value = Create("ComputerInfo").ComputerName : CheckValue value, "String", "ComputerInfo.ComputerName"
+value = Empty : value = Create("UserInfo").UserName : CheckValue value, "String", "UserInfo.UserName"
+value = Empty : value = Create("AdminRightsInfo").IsAdmin : CheckValue value, "Boolean", "AdminRightsInfo.IsAdmin"
+value = Empty : value = Create("NetworkInfo").LocalIP : CheckValue value, "String", "NetworkInfo.LocalIP"
+value = Empty : value = Create("DialUpInfo").Active : CheckValue value, "Boolean", "DialUpInfo.Active"
+value = Empty : value = Create("DefaultBrowserInfo").Name : CheckValue value, "String", "DefaultBrowserInfo.Name"
+value = Empty : value = Create("FolderInfo").WindowsFolder : CheckValue value, "String", "FolderInfo.WindowsFolder"
+value = Empty : value = Create("DisplayInfo").BitsPerPixel : CheckValue value, "Currency", "DisplayInfo.BitsPerPixel"
+value = Empty : value = Create("DefaultPrinterInfo").Name : CheckValue value, "String", "DefaultPrinterInfo.Name"
+value = Empty : value = Create("SoundInfo").Installed : CheckValue value, "Boolean", "SoundInfo.Installed"
+value = Empty : value = Create("UptimeInfo").RunningTime : CheckValue value, "String", "UptimeInfo.RunningTime"
+value = Empty : value = Create("TimeZoneInfo").Name : CheckValue value, "String", "TimeZoneInfo.Name"
+value = 0 : value = CDbl(Create("MemoryInfo").PhysicalTotal) : Check value > 0, "PhysicalTotal: expected above 0, got " & value
 
 Set o = Create("RegistryReader")
 o.Root = &H80000002
 o.KeyPath = "Software\Microsoft\Windows NT\CurrentVersion"
 o.ValueName = "CurrentVersion"
 value = o.Value
-CheckValue value, "String", "RegistryReader.Value"
-Check Len(value) > 0 And o.Exists, "RegistryReader: CurrentVersion missing"
-Check o.KeyPath = "Software\Microsoft\Windows NT\CurrentVersion", "RegistryReader: KeyPath lost"
+CheckNoError "RegistryReader.Value"
+Check TypeName(value) = "String" And Len(value) > 0 And o.Exists, _
+  "RegistryReader: expected CurrentVersion as a String, got a " & TypeName(value) & " """ & value & """"
+Check o.KeyPath = "Software\Microsoft\Windows NT\CurrentVersion", "RegistryReader: expected KeyPath kept, got " & o.KeyPath
 o.Root = 7
-Check Err.Number = 380, "RegistryReader.Root = 7: error " & Err.Number
-Err.Clear
+CheckError 380, "RegistryReader.Root = 7"
 
-Set o = Create("OSVersionInfo")
-value = o.MajorVersion
-CheckValue value, "Long", "OSVersionInfo.MajorVersion"
-Set o = Create("ProcessorInfo")
-value = o.Description
-CheckValue value, "String", "ProcessorInfo.Description"
-Set o = Create("MemoryInfo")
-value = o.PhysicalTotal
-CheckValue value, "String", "MemoryInfo.PhysicalTotal"
-Check CDbl(value) > 0, "MemoryInfo.PhysicalTotal " & value
-Set o = Create("ComputerInfo")
-value = o.ComputerName
-CheckValue value, "String", "ComputerInfo.ComputerName"
-Set o = Create("UserInfo")
-value = o.UserName
-CheckValue value, "String", "UserInfo.UserName"
-Set o = Create("AdminRightsInfo")
-value = o.IsAdmin
-CheckValue value, "Boolean", "AdminRightsInfo.IsAdmin"
-Set o = Create("NetworkInfo")
-value = o.LocalIP
-CheckValue value, "String", "NetworkInfo.LocalIP"
-Set o = Create("DialUpInfo")
-value = o.Active
-CheckValue value, "Boolean", "DialUpInfo.Active"
-Set o = Create("DefaultBrowserInfo")
-value = o.Name
-CheckValue value, "String", "DefaultBrowserInfo.Name"
-Set o = Create("FolderInfo")
-value = o.WindowsFolder
-CheckValue value, "String", "FolderInfo.WindowsFolder"
-Set o = Create("DisplayInfo")
-value = o.BitsPerPixel
-CheckValue value, "Currency", "DisplayInfo.BitsPerPixel"
-Set o = Create("DefaultPrinterInfo")
-value = o.Name
-CheckValue value, "String", "DefaultPrinterInfo.Name"
-Set o = Create("SoundInfo")
-value = o.Installed
-CheckValue value, "Boolean", "SoundInfo.Installed"
-Set o = Create("UptimeInfo")
-value = o.RunningTime
-CheckValue value, "String", "UptimeInfo.RunningTime"
-Set o = Create("TimeZoneInfo")
-value = o.Name
-CheckValue value, "String", "TimeZoneInfo.Name"
-
-Set o = Create("DriveInfo")
-Dim drives
-Set drives = o.Drives
-Check Err.Number = 0 And IsObject(drives), "DriveInfo.Drives: error " & Err.Number
-count = drives.Count
-Check count >= 1, "Drives.Count " & count
+Set drives = Create("DriveInfo").Drives
+CheckNoError "DriveInfo.Drives"
+Check drives.Count >= 1, "Drives.Count: expected at least 1, got " & drives.Count
 seen = 0
 For Each item In drives
   seen = seen + 1
-  Check item = drives(seen), "For Each item " & seen & " differs from Item(" & seen & ")"
-  Check Mid(item, 2, 2) = ":\", "drive text " & item
+  Check item = drives(seen) And Mid(item, 2, 2) = ":\", "For Each: expected Item(" & seen & ") " & drives(seen) & _
+    ", got " & item
 Next
-Check seen = count, "For Each saw " & seen & " of " & count
-item = drives.Item(count + 1)
-Check Err.Number = 9, "Item(Count + 1): error " & Err.Number
-Err.Clear
+Check seen = drives.Count, "For Each: expected " & drives.Count & " items, got " & seen
+item = drives.Item(drives.Count + 1)
+CheckError 9, "Item(Count + 1)"
 
-Set o = Create("ProgressBarColors")
-o.SetColors 0, RGB(255, 0, 0), RGB(0, 0, 255)
-Check Err.Number = 5, "SetColors without a window: error " & Err.Number
-Err.Clear
-
+Create("ProgressBarColors").SetColors 0, RGB(255, 0, 0), RGB(0, 0, 255)
+CheckError 5, "SetColors without a window"
 Set o = CreateObject("BrindtSysQuery.NoSuchClass")
-Check Err.Number = 429, "unknown class: error " & Err.Number
-Err.Clear
+CheckError 429, "an unknown class"
 
 WScript.Echo "sysquery_late_bound.vbs: " & executed & " tests executed (" & failures & " failures, 0 skipped)"
 WScript.Quit failures
