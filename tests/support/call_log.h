@@ -2,14 +2,34 @@
 // One ordered record of calls shared by the fake library and the fake views, so a test sees how they interleave.
 #pragma once
 
+#include <concepts>
 #include <string>
 #include <vector>
 
+#include "runtime/text.h"
+
 namespace bsi::test {
+
+inline std::string LogPart(const std::string& part) {
+  return part;
+}
+inline std::string LogPart(const char* part) {
+  return part;
+}
+inline std::string LogPart(const Text& part) {
+  return ToUtf8(part);
+}
+inline std::string LogPart(std::integral auto part) {
+  return std::to_string(part);
+}
 
 class CallLog {
  public:
-  void Add(std::string entry) { entries_.push_back(std::move(entry)); }
+  /// Appends the parts as one entry; a log that is not recording (benchmarks) does not even build the text.
+  template <class... Parts>
+  void Add(const Parts&... parts) {
+    if (recording) entries_.push_back((std::string() + ... + LogPart(parts)));
+  }
   const std::vector<std::string>& entries() const { return entries_; }
   void Clear() { entries_.clear(); }
   /// The entries that start with `prefix`, in order.
@@ -20,6 +40,13 @@ class CallLog {
     }
     return out;
   }
+  /// The entries one per line, for a golden file.
+  std::string Lines() const {
+    std::string out;
+    for (const auto& entry : entries_) out += entry + "\n";
+    return out;
+  }
+  bool recording = true;
 
  private:
   std::vector<std::string> entries_;

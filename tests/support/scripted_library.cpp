@@ -2,6 +2,7 @@
 #include "support/scripted_library.h"
 
 #include <cmath>
+#include <type_traits>
 
 #include "runtime/convert.h"
 
@@ -13,182 +14,149 @@ std::string Name(QueryClass cls) {
 }
 
 // Results are scripted as Variants; each fake operation narrows them to its own result type.
-Text AsText(const Variant& v) {
-  return v.kind() == VariantKind::String ? v.AsString() : ToText(v, Locale::English());
-}
-std::int32_t AsLong(const Variant& v) {
-  if (v.kind() == VariantKind::Long) return v.AsLong();
-  return static_cast<std::int32_t>(ToDouble(v, Locale::English()));
-}
-bool AsBool(const Variant& v) {
-  return ToCondition(v, Locale::English());
-}
-Currency AsCurrency(const Variant& v) {
-  if (v.kind() == VariantKind::Currency) return v.AsCurrency();
-  return Currency{static_cast<std::int64_t>(std::llround(ToDouble(v, Locale::English()) * 10000))};
+template <class T>
+T As(const Variant& v) {
+  if constexpr (std::is_same_v<T, Text>) {
+    return v.kind() == VariantKind::String ? v.AsString() : ToText(v, Locale::English());
+  } else if constexpr (std::is_same_v<T, bool>) {
+    return ToCondition(v, Locale::English());
+  } else if constexpr (std::is_same_v<T, Currency>) {
+    if (v.kind() == VariantKind::Currency) return v.AsCurrency();
+    return Currency{static_cast<std::int64_t>(std::llround(ToDouble(v, Locale::English()) * 10000))};
+  } else {
+    if (v.kind() == VariantKind::Long) return v.AsLong();
+    return static_cast<std::int32_t>(ToDouble(v, Locale::English()));
+  }
 }
 
 // Every fake object logs its release and keeps the library's live count.
 template <class Base>
-class Fake : public Base {
- public:
+struct Fake : Base {
   explicit Fake(ScriptedLibrary& library) : library_(library) {}
   ~Fake() override { library_.Released(Base::kClass); }
-
- protected:
-  Variant Call(const char* operation) { return library_.Call(Name(Base::kClass) + "." + operation); }
+  Variant Call(const std::string& operation) { return library_.Call(Name(Base::kClass) + "." + operation); }
+  template <class T>
+  T Get(const char* operation) {
+    return As<T>(Call(operation));
+  }
   ScriptedLibrary& library_;
 };
 
-class FakeRegistryReader final : public Fake<RegistryReader> {
- public:
+struct FakeRegistryReader final : Fake<RegistryReader> {
   using Fake::Fake;
-  bool Exists() override {
-    Call("Exists");
-    return library_.Registry(root_, key_path_, value_name_).has_value();
-  }
-  Variant Value() override {
-    Call("Value");
-    return library_.Registry(root_, key_path_, value_name_).value_or(Variant::String(u""));
-  }
-  void SetValueType(std::int32_t type) override { Set("ValueType", Decimal(type)); }
-  void SetRoot(std::int32_t root) override {
-    Set("Root", Decimal(root));
-    root_ = root;
-  }
-  void SetKeyPath(const Text& path) override {
-    Set("KeyPath", path);
-    key_path_ = path;
-  }
-  void SetValueName(const Text& name) override {
-    Set("ValueName", name);
-    value_name_ = name;
-  }
-
- private:
-  void Set(const char* property, const Text& value) { Call((std::string(property) + "=" + ToUtf8(value)).c_str()); }
+  bool Exists() override { return Call("Exists"), Found().has_value(); }
+  Variant Value() override { return Call("Value"), Found().value_or(Variant::String(u"")); }
+  void SetValueType(std::int32_t type) override { Call("ValueType=" + std::to_string(type)); }
+  void SetRoot(std::int32_t root) override { Call("Root=" + std::to_string(root_ = root)); }
+  void SetKeyPath(const Text& path) override { Call("KeyPath=" + ToUtf8(key_path_ = path)); }
+  void SetValueName(const Text& name) override { Call("ValueName=" + ToUtf8(value_name_ = name)); }
+  std::optional<Variant> Found() const { return library_.Registry(root_, key_path_, value_name_); }
   std::int32_t root_ = 0;
   Text key_path_;
   Text value_name_;
 };
 
-class FakeOSVersionInfo final : public Fake<OSVersionInfo> {
- public:
+struct FakeOSVersionInfo final : Fake<OSVersionInfo> {
   using Fake::Fake;
-  Text Name() override { return AsText(Call("Name")); }
-  std::int32_t MajorVersion() override { return AsLong(Call("MajorVersion")); }
-  std::int32_t MinorVersion() override { return AsLong(Call("MinorVersion")); }
-  std::int32_t BuildNumber() override { return AsLong(Call("BuildNumber")); }
+  Text Name() override { return Get<Text>("Name"); }
+  std::int32_t MajorVersion() override { return Get<std::int32_t>("MajorVersion"); }
+  std::int32_t MinorVersion() override { return Get<std::int32_t>("MinorVersion"); }
+  std::int32_t BuildNumber() override { return Get<std::int32_t>("BuildNumber"); }
 };
 
-class FakeProcessorInfo final : public Fake<ProcessorInfo> {
- public:
+struct FakeProcessorInfo final : Fake<ProcessorInfo> {
   using Fake::Fake;
-  Text Description() override { return AsText(Call("Description")); }
+  Text Description() override { return Get<Text>("Description"); }
 };
 
-class FakeMemoryInfo final : public Fake<MemoryInfo> {
- public:
+struct FakeMemoryInfo final : Fake<MemoryInfo> {
   using Fake::Fake;
-  Text PhysicalTotal() override { return AsText(Call("PhysicalTotal")); }
-  Text PhysicalFree() override { return AsText(Call("PhysicalFree")); }
-  Text PageFileTotal() override { return AsText(Call("PageFileTotal")); }
-  Text PageFileFree() override { return AsText(Call("PageFileFree")); }
-  Text VirtualTotal() override { return AsText(Call("VirtualTotal")); }
-  Text VirtualFree() override { return AsText(Call("VirtualFree")); }
+  Text PhysicalTotal() override { return Get<Text>("PhysicalTotal"); }
+  Text PhysicalFree() override { return Get<Text>("PhysicalFree"); }
+  Text PageFileTotal() override { return Get<Text>("PageFileTotal"); }
+  Text PageFileFree() override { return Get<Text>("PageFileFree"); }
+  Text VirtualTotal() override { return Get<Text>("VirtualTotal"); }
+  Text VirtualFree() override { return Get<Text>("VirtualFree"); }
 };
 
-class FakeComputerInfo final : public Fake<ComputerInfo> {
- public:
+struct FakeComputerInfo final : Fake<ComputerInfo> {
   using Fake::Fake;
   Variant ComputerName() override { return Call("ComputerName"); }
 };
 
-class FakeUserInfo final : public Fake<UserInfo> {
- public:
+struct FakeUserInfo final : Fake<UserInfo> {
   using Fake::Fake;
-  Text UserName() override { return AsText(Call("UserName")); }
+  Text UserName() override { return Get<Text>("UserName"); }
 };
 
-class FakeAdminRightsInfo final : public Fake<AdminRightsInfo> {
- public:
+struct FakeAdminRightsInfo final : Fake<AdminRightsInfo> {
   using Fake::Fake;
-  bool IsAdmin() override { return AsBool(Call("IsAdmin")); }
+  bool IsAdmin() override { return Get<bool>("IsAdmin"); }
 };
 
-class FakeNetworkInfo final : public Fake<NetworkInfo> {
- public:
+struct FakeNetworkInfo final : Fake<NetworkInfo> {
   using Fake::Fake;
-  Text LocalIP() override { return AsText(Call("LocalIP")); }
-  Text NetworkIP() override { return AsText(Call("NetworkIP")); }
-  Text LocalSubnetMask() override { return AsText(Call("LocalSubnetMask")); }
-  Text NetworkSubnetMask() override { return AsText(Call("NetworkSubnetMask")); }
-  Text MACAddress() override { return AsText(Call("MACAddress")); }
+  Text LocalIP() override { return Get<Text>("LocalIP"); }
+  Text NetworkIP() override { return Get<Text>("NetworkIP"); }
+  Text LocalSubnetMask() override { return Get<Text>("LocalSubnetMask"); }
+  Text NetworkSubnetMask() override { return Get<Text>("NetworkSubnetMask"); }
+  Text MACAddress() override { return Get<Text>("MACAddress"); }
 };
 
-class FakeDialUpInfo final : public Fake<DialUpInfo> {
- public:
+struct FakeDialUpInfo final : Fake<DialUpInfo> {
   using Fake::Fake;
-  bool Active() override { return AsBool(Call("Active")); }
+  bool Active() override { return Get<bool>("Active"); }
 };
 
-class FakeDefaultBrowserInfo final : public Fake<DefaultBrowserInfo> {
- public:
+struct FakeDefaultBrowserInfo final : Fake<DefaultBrowserInfo> {
   using Fake::Fake;
-  Text Detail() override { return AsText(Call("Detail")); }
-  Text Executable() override { return AsText(Call("Executable")); }
-  Text Name() override { return AsText(Call("Name")); }
+  Text Detail() override { return Get<Text>("Detail"); }
+  Text Executable() override { return Get<Text>("Executable"); }
+  Text Name() override { return Get<Text>("Name"); }
 };
 
-class FakeFolderInfo final : public Fake<FolderInfo> {
- public:
+struct FakeFolderInfo final : Fake<FolderInfo> {
   using Fake::Fake;
-  Text WindowsFolder() override { return AsText(Call("WindowsFolder")); }
-  Text SystemFolder() override { return AsText(Call("SystemFolder")); }
+  Text WindowsFolder() override { return Get<Text>("WindowsFolder"); }
+  Text SystemFolder() override { return Get<Text>("SystemFolder"); }
 };
 
-class FakeDisplayInfo final : public Fake<DisplayInfo> {
- public:
+struct FakeDisplayInfo final : Fake<DisplayInfo> {
   using Fake::Fake;
-  Currency BitsPerPixel() override { return AsCurrency(Call("BitsPerPixel")); }
-  std::int32_t Width() override { return AsLong(Call("Width")); }
-  std::int32_t Height() override { return AsLong(Call("Height")); }
+  Currency BitsPerPixel() override { return Get<Currency>("BitsPerPixel"); }
+  std::int32_t Width() override { return Get<std::int32_t>("Width"); }
+  std::int32_t Height() override { return Get<std::int32_t>("Height"); }
 };
 
-class FakeDefaultPrinterInfo final : public Fake<DefaultPrinterInfo> {
- public:
+struct FakeDefaultPrinterInfo final : Fake<DefaultPrinterInfo> {
   using Fake::Fake;
-  Text Name() override { return AsText(Call("Name")); }
-  Text Detail1() override { return AsText(Call("Detail1")); }
-  Text Detail2() override { return AsText(Call("Detail2")); }
+  Text Name() override { return Get<Text>("Name"); }
+  Text Detail1() override { return Get<Text>("Detail1"); }
+  Text Detail2() override { return Get<Text>("Detail2"); }
 };
 
-class FakeSoundInfo final : public Fake<SoundInfo> {
- public:
+struct FakeSoundInfo final : Fake<SoundInfo> {
   using Fake::Fake;
   Variant Installed() override { return Call("Installed"); }
 };
 
-class FakeUptimeInfo final : public Fake<UptimeInfo> {
- public:
+struct FakeUptimeInfo final : Fake<UptimeInfo> {
   using Fake::Fake;
-  Text RunningTime() override { return AsText(Call("RunningTime")); }
+  Text RunningTime() override { return Get<Text>("RunningTime"); }
 };
 
-class FakeTimeZoneInfo final : public Fake<TimeZoneInfo> {
- public:
+struct FakeTimeZoneInfo final : Fake<TimeZoneInfo> {
   using Fake::Fake;
-  std::int32_t Bias() override { return AsLong(Call("Bias")); }
-  Text StandardName() override { return AsText(Call("StandardName")); }
-  std::int32_t StandardBias() override { return AsLong(Call("StandardBias")); }
-  Text DaylightName() override { return AsText(Call("DaylightName")); }
-  std::int32_t DaylightBias() override { return AsLong(Call("DaylightBias")); }
-  bool DaylightActive() override { return AsBool(Call("DaylightActive")); }
-  Text Name() override { return AsText(Call("Name")); }
+  std::int32_t Bias() override { return Get<std::int32_t>("Bias"); }
+  Text StandardName() override { return Get<Text>("StandardName"); }
+  std::int32_t StandardBias() override { return Get<std::int32_t>("StandardBias"); }
+  Text DaylightName() override { return Get<Text>("DaylightName"); }
+  std::int32_t DaylightBias() override { return Get<std::int32_t>("DaylightBias"); }
+  bool DaylightActive() override { return Get<bool>("DaylightActive"); }
+  Text Name() override { return Get<Text>("Name"); }
 };
 
-class FakeDriveInfo final : public Fake<DriveInfo> {
- public:
+struct FakeDriveInfo final : Fake<DriveInfo> {
   using Fake::Fake;
   std::shared_ptr<Object> Drives() override {
     const Variant result = Call("Drives");
@@ -196,15 +164,26 @@ class FakeDriveInfo final : public Fake<DriveInfo> {
   }
 };
 
-class FakeProgressBarColors final : public Fake<ProgressBarColors> {
- public:
+struct FakeProgressBarColors final : Fake<ProgressBarColors> {
   using Fake::Fake;
-  void SetColors(WindowHandle gauge, std::int32_t bar_color, std::int32_t back_color) override {
-    Call(("SetColors(" + std::to_string(gauge) + "," + std::to_string(bar_color) + "," + std::to_string(back_color) +
-          ")")
-             .c_str());
+  void SetColors(WindowHandle gauge, std::int32_t bar, std::int32_t back) override {
+    Call("SetColors(" + std::to_string(gauge) + "," + std::to_string(bar) + "," + std::to_string(back) + ")");
   }
 };
+
+template <class T>
+std::unique_ptr<QueryObject> Make(ScriptedLibrary& library) {
+  return std::make_unique<T>(library);
+}
+
+// In the order of QueryClass.
+constexpr std::unique_ptr<QueryObject> (*kMakers[])(ScriptedLibrary&) = {
+    Make<FakeRegistryReader>,     Make<FakeOSVersionInfo>,      Make<FakeProcessorInfo>,   Make<FakeMemoryInfo>,
+    Make<FakeComputerInfo>,       Make<FakeUserInfo>,           Make<FakeAdminRightsInfo>, Make<FakeNetworkInfo>,
+    Make<FakeDialUpInfo>,         Make<FakeDefaultBrowserInfo>, Make<FakeFolderInfo>,      Make<FakeDisplayInfo>,
+    Make<FakeDefaultPrinterInfo>, Make<FakeSoundInfo>,          Make<FakeUptimeInfo>,      Make<FakeTimeZoneInfo>,
+    Make<FakeDriveInfo>,          Make<FakeProgressBarColors>};
+static_assert(std::size(kMakers) == kQueryClassCount);
 
 }  // namespace
 
@@ -289,48 +268,11 @@ std::unique_ptr<QueryObject> ScriptedLibrary::Create(QueryClass cls) {
   const std::string entry = "create " + Name(cls);
   log_->Add(entry);
   if (auto failure = failures_.find(entry); failure != failures_.end()) throw failure->second;
-  ++creations_[static_cast<std::size_t>(cls)];
+  const auto slot = static_cast<std::size_t>(cls);
+  if (slot >= std::size(kMakers)) Raise(err::kCannotCreateObject);
+  ++creations_[slot];
   ++live_;
-  switch (cls) {
-    case QueryClass::RegistryReader:
-      return std::make_unique<FakeRegistryReader>(*this);
-    case QueryClass::OSVersionInfo:
-      return std::make_unique<FakeOSVersionInfo>(*this);
-    case QueryClass::ProcessorInfo:
-      return std::make_unique<FakeProcessorInfo>(*this);
-    case QueryClass::MemoryInfo:
-      return std::make_unique<FakeMemoryInfo>(*this);
-    case QueryClass::ComputerInfo:
-      return std::make_unique<FakeComputerInfo>(*this);
-    case QueryClass::UserInfo:
-      return std::make_unique<FakeUserInfo>(*this);
-    case QueryClass::AdminRightsInfo:
-      return std::make_unique<FakeAdminRightsInfo>(*this);
-    case QueryClass::NetworkInfo:
-      return std::make_unique<FakeNetworkInfo>(*this);
-    case QueryClass::DialUpInfo:
-      return std::make_unique<FakeDialUpInfo>(*this);
-    case QueryClass::DefaultBrowserInfo:
-      return std::make_unique<FakeDefaultBrowserInfo>(*this);
-    case QueryClass::FolderInfo:
-      return std::make_unique<FakeFolderInfo>(*this);
-    case QueryClass::DisplayInfo:
-      return std::make_unique<FakeDisplayInfo>(*this);
-    case QueryClass::DefaultPrinterInfo:
-      return std::make_unique<FakeDefaultPrinterInfo>(*this);
-    case QueryClass::SoundInfo:
-      return std::make_unique<FakeSoundInfo>(*this);
-    case QueryClass::UptimeInfo:
-      return std::make_unique<FakeUptimeInfo>(*this);
-    case QueryClass::TimeZoneInfo:
-      return std::make_unique<FakeTimeZoneInfo>(*this);
-    case QueryClass::DriveInfo:
-      return std::make_unique<FakeDriveInfo>(*this);
-    case QueryClass::ProgressBarColors:
-      return std::make_unique<FakeProgressBarColors>(*this);
-  }
-  --live_;
-  Raise(err::kCannotCreateObject);
+  return kMakers[slot](*this);
 }
 
 Variant ScriptedLibrary::Call(const std::string& operation) {
@@ -353,7 +295,7 @@ std::optional<Variant> ScriptedLibrary::Registry(std::int32_t root, const Text& 
 
 void ScriptedLibrary::Released(QueryClass cls) {
   --live_;
-  log_->Add("release " + Name(cls));
+  log_->Add("release ", Name(cls));
 }
 
 }  // namespace bsi::test

@@ -1,0 +1,412 @@
+// SPDX-License-Identifier: MIT
+// Fakes of the core's views, the windows' widgets and the run-time services that record what the core asked of
+// them into one CallLog, a platform that creates both windows, and a rig that wires them to the scripted library.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "control/show_sys_info.h"
+#include "resources/strings.h"
+#include "runtime/error.h"
+#include "runtime/memory_list_view.h"
+#include "runtime/views.h"
+#include "runtime/window_views.h"
+#include "support/call_log.h"
+#include "support/scripted_library.h"
+#include "sysinfo_window/frm_sys_info.h"
+#include "sysinfo_window/sysinfo_layout.h"
+#include "value_window/frm_value.h"
+
+namespace bsi::test {
+
+/// What every recording fake shares: a name, and the log its entries go to as "name" + parts.
+class Recorder {
+ public:
+  Recorder(CallLog& log, std::string name) : log_(log), name_(std::move(name)) {}
+  const std::string& name() const { return name_; }
+
+ protected:
+  template <class... Parts>
+  void Note(const Parts&... parts) {
+    log_.Add(name_, parts...);
+  }
+  CallLog& log_;
+  std::string name_;
+};
+
+/// A widget with a caption (label, menu, form): logs "name.Caption=text" and keeps the text.
+template <class Base>
+class Captioned : public Base, public Recorder {
+ public:
+  Captioned(CallLog& log, std::string name, Text caption)
+      : Recorder(log, std::move(name)), caption_(std::move(caption)) {}
+  void SetCaption(const Text& caption) override {
+    Note(".Caption=", caption);
+    caption_ = caption;
+  }
+  const Text& caption() const { return caption_; }
+
+ protected:
+  Text caption_;
+};
+
+class RecordingLabel final : public Captioned<Label> {
+ public:
+  using Captioned::Captioned;
+  Text Caption() override { return caption_; }
+};
+
+class RecordingMenu final : public Captioned<Menu> {
+ public:
+  using Captioned::Captioned;
+};
+
+/// The native side of a form. ShowModal runs `while_shown` in place of a message loop.
+class RecordingForm final : public Captioned<FormView> {
+ public:
+  RecordingForm(CallLog& log, std::string name, WindowHandle handle, Text caption)
+      : Captioned(log, std::move(name), std::move(caption)), handle_(handle) {}
+  WindowHandle hWnd() override { return handle_; }
+  void ShowModal() override {
+    Note(".Show(1)");
+    if (while_shown) while_shown();
+    if (!unloaded_) Note(" left open");  // a real modal loop would still be running
+  }
+  void Unload() override {
+    Note(".Unload");
+    unloaded_ = true;
+  }
+  void PopupMenu(Menu& menu, std::int32_t flags) override {
+    Note(".PopupMenu(", static_cast<RecordingMenu&>(menu).name(), ",", flags, ")");
+    if (on_popup) on_popup();
+  }
+  bool unloaded() const { return unloaded_; }
+  std::function<void()> while_shown;
+  std::function<void()> on_popup;
+
+ private:
+  WindowHandle handle_;
+  bool unloaded_ = false;
+};
+
+/// A text box; `max_length` above 0 cuts what it is given, as a native box with a length limit does.
+class RecordingTextBox final : public TextBox, public Recorder {
+ public:
+  using Recorder::Recorder;
+  Text GetText() override { return text_; }
+  void SetText(const Text& text) override {
+    Note(".Text=", text);
+    text_ = max_length > 0 && text.size() > max_length ? text.substr(0, max_length) : text;
+  }
+  void Select(std::int32_t start, std::int32_t length) override { Note(".Select(", start, ",", length, ")"); }
+  /// What the user types: no handler sees it until it reads the box.
+  void Type(const Text& text) { text_ = text; }
+  const Text& text() const { return text_; }
+  std::size_t max_length = 0;
+
+ private:
+  Text text_;
+};
+
+class RecordingButton final : public CommandButton, public Recorder {
+ public:
+  using Recorder::Recorder;
+  void SetToolTipText(const Text& text) override { Note(".ToolTipText=", text); }
+};
+
+/// A native gauge: logs every fill it draws.
+class RecordingGauge final : public GaugeView, public Recorder {
+ public:
+  RecordingGauge(CallLog& log, std::string name, WindowHandle handle)
+      : Recorder(log, std::move(name)), handle_(handle) {}
+  WindowHandle hWnd() override { return handle_; }
+  void ShowFill(double fraction) override {
+    fill = fraction;
+    if (!log_.recording) return;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.3f", fraction);
+    Note(".Fill=", buffer);
+  }
+  double fill = 0;
+
+ private:
+  WindowHandle handle_;
+};
+
+/// The in-memory list view, logging the row steps and able to fail one operation on its n-th call.
+class RecordingListView final : public ListView, public Recorder {
+ public:
+  explicit RecordingListView(CallLog& log) : Recorder(log, "") {}
+  WindowHandle hWnd() override { return Check("hWnd"), rows_.hWnd(); }
+  void SetView(std::int32_t view) override { Check("View"), rows_.SetView(view); }
+  std::int32_t ItemCount() override { return Check("Count"), rows_.ItemCount(); }
+  void AddItem(const Text& text) override { Check("Add"), Note("Add(", text, ")"), rows_.AddItem(text); }
+  void RemoveItem(std::int32_t index) override {
+    Check("Remove"), Note("Remove(", index, ")"), rows_.RemoveItem(index);
+  }
+  void ClearItems() override { Check("Clear"), Note("Clear"), rows_.ClearItems(); }
+  Text ItemText(std::int32_t index) override { return Check("Text"), rows_.ItemText(index); }
+  Text SubItem(std::int32_t index) override { return Check("SubItem"), rows_.SubItem(index); }
+  void SetSubItem(std::int32_t index, const Text& value) override {
+    Check("SetSubItem"), Note("SubItems(", index, ")=", value), rows_.SetSubItem(index, value);
+  }
+  std::int32_t SelectedIndex() override { return rows_.SelectedIndex(); }
+  std::int32_t ColumnCount() override { return Check("ColumnCount"), rows_.ColumnCount(); }
+  void AddColumn(const Text& heading) override {
+    Check("AddColumn"), Note("AddColumn(", heading, ")"), rows_.AddColumn(heading);
+  }
+  void ClearColumns() override { Check("ClearColumns"), Note("ClearColumns"), rows_.ClearColumns(); }
+
+  /// The operation ("Add", "SetSubItem", "hWnd", ...) raises `number` on its `nth` call from now (1 = next).
+  void FailOn(std::string operation, int nth, std::int32_t number) {
+    fail_operation_ = std::move(operation);
+    fail_countdown_ = nth;
+    fail_number_ = number;
+  }
+  MemoryListView& rows() { return rows_; }
+  /// How often each operation was called while the log was recording.
+  std::map<std::string, int> calls;
+
+ private:
+  void Check(const char* operation) {
+    if (log_.recording) ++calls[operation];
+    if (fail_operation_ == operation && fail_countdown_ > 0 && --fail_countdown_ == 0) Raise(fail_number_);
+  }
+  MemoryListView rows_;
+  std::string fail_operation_;
+  int fail_countdown_ = 0;
+  std::int32_t fail_number_ = 0;
+};
+
+class RecordingWindowSystem final : public WindowSystem, public Recorder {
+ public:
+  explicit RecordingWindowSystem(CallLog& log) : Recorder(log, "") {}
+  std::int32_t LockWindowUpdate(WindowHandle window) override { return Note("LockWindowUpdate(", window, ")"), 1; }
+  std::int32_t SendMessageA(WindowHandle window, std::uint32_t message, std::int32_t wparam,
+                            std::int32_t lparam) override {
+    return Note("SendMessageA(", window, ",", message, ",", wparam, ",", lparam, ")"), 1;
+  }
+};
+
+class RecordingMessageBox final : public MsgBox, public Recorder {
+ public:
+  struct Shown {
+    Text prompt;
+    std::int32_t style;
+    Text title;
+  };
+  explicit RecordingMessageBox(CallLog& log) : Recorder(log, "MsgBox") {}
+  void Show(const Text& prompt, std::int32_t style, const Text& title) override {
+    Note("(", title, ")");
+    shown.push_back(Shown{prompt, style, title});
+  }
+  std::vector<Shown> shown;
+};
+
+/// Clear raises `fail_number` when it is not 0.
+class RecordingClipboard final : public Clipboard, public Recorder {
+ public:
+  explicit RecordingClipboard(CallLog& log) : Recorder(log, "Clipboard") {}
+  void Clear() override {
+    Note(".Clear");
+    if (fail_number != 0) Raise(fail_number);
+    text.clear();
+  }
+  void SetText(const Text& value) override {
+    Note(".SetText(", value, ")");
+    text = value;
+  }
+  Text text = u"earlier content";
+  std::int32_t fail_number = 0;
+};
+
+class RecordingShell final : public Shell, public Recorder {
+ public:
+  explicit RecordingShell(CallLog& log) : Recorder(log, "") {}
+  std::int32_t SHObjectProperties(WindowHandle window, std::int32_t type, const Text& object,
+                                  const Text& page) override {
+    Note("SHObjectProperties(", window, ",", type, ",'", object, "','", page, "')");
+    if (fail_number != 0) Raise(fail_number);
+    return 1;
+  }
+  std::int32_t fail_number = 0;
+};
+
+/// DoEvents runs the next queued action, as if that message had been pending.
+class ScriptedMessageLoop final : public MessageLoop, public Recorder {
+ public:
+  explicit ScriptedMessageLoop(CallLog& log) : Recorder(log, "DoEvents") {}
+  void DoEvents() override {
+    Note();
+    if (pending.empty()) return;
+    auto action = std::move(pending.front());
+    pending.erase(pending.begin());
+    action();
+  }
+  std::vector<std::function<void()>> pending;
+};
+
+/// The built-in catalogue; logs every LoadResString when `logged`, so a test sees when each string is fetched.
+class RecordingStrings final : public StringSource, public Recorder {
+ public:
+  RecordingStrings(CallLog& log, UiLanguage language, bool logged)
+      : Recorder(log, "LoadResString"), catalogue_(language), logged_(logged) {}
+  Text LoadResString(std::int32_t id) override {
+    if (logged_) Note("(", id, ")");
+    return catalogue_.LoadResString(id);
+  }
+
+ private:
+  Catalogue catalogue_;
+  bool logged_;
+};
+
+class FakeScreen final : public Screen {
+ public:
+  std::int16_t FontCount() override { return font_count; }
+  std::int16_t font_count = 187;
+};
+
+class FakeBattery final : public Battery {
+ public:
+  std::int16_t BatteryStatus() override { return status; }
+  std::int16_t BatteryLifePercent() override { return percent; }
+  std::int16_t status = Battery::kNoBattery;
+  std::int16_t percent = Battery::kUnknown;
+};
+
+/// frmSysInfo's controls at their design state.
+class FakeSysInfoWindow final : public SysInfoWindowView {
+ public:
+  explicit FakeSysInfoWindow(CallLog& log)
+      : form(log, "frmSysInfo", 0x2000, sysinfo_layout::kCaption),
+        list(log),
+        physical_gauge(log, "ctlProgressPhysical", 0x2001),
+        virtual_gauge(log, "ctlProgressVirtual", 0x2002),
+        pagefile_gauge(log, "ctlProgressPagefile", 0x2003),
+        physical_caption(log, "lblPhysicalMemory", sysinfo_layout::kPhysicalMemoryCaption),
+        virtual_caption(log, "lblVirtualMemory", sysinfo_layout::kVirtualMemoryCaption),
+        pagefile_caption(log, "lblPageFileMemory", sysinfo_layout::kPageFileMemoryCaption),
+        physical_percent(log, "lblPhysicalPercent", sysinfo_layout::kPercentCaption),
+        virtual_percent(log, "lblVirtualPercent", sysinfo_layout::kPercentCaption),
+        pagefile_percent(log, "lblPagePercent", sysinfo_layout::kPercentCaption),
+        temp(log, "txtTemp"),
+        file_menu(log, "mnuFile", sysinfo_layout::kMnuFileCaption),
+        copy_value_menu(log, "mnuCopyValueToClipboard", sysinfo_layout::kMnuCopyValueCaption),
+        copy_all_menu(log, "mnuCopyAllToClipboard", sysinfo_layout::kMnuCopyAllCaption) {}
+
+  FormView& Form() override { return form; }
+  ListView& lvwSysInfo() override { return list; }
+  GaugeView& ctlProgressPhysical() override { return physical_gauge; }
+  GaugeView& ctlProgressVirtual() override { return virtual_gauge; }
+  GaugeView& ctlProgressPagefile() override { return pagefile_gauge; }
+  Label& lblPhysicalMemory() override { return physical_caption; }
+  Label& lblVirtualMemory() override { return virtual_caption; }
+  Label& lblPageFileMemory() override { return pagefile_caption; }
+  Label& lblPhysicalPercent() override { return physical_percent; }
+  Label& lblVirtualPercent() override { return virtual_percent; }
+  Label& lblPagePercent() override { return pagefile_percent; }
+  TextBox& txtTemp() override { return temp; }
+  Menu& mnuFile() override { return file_menu; }
+  Menu& mnuCopyValueToClipboard() override { return copy_value_menu; }
+  Menu& mnuCopyAllToClipboard() override { return copy_all_menu; }
+  Battery& SysInfo() override { return battery; }
+
+  RecordingForm form;
+  RecordingListView list;
+  RecordingGauge physical_gauge, virtual_gauge, pagefile_gauge;
+  RecordingLabel physical_caption, virtual_caption, pagefile_caption;
+  RecordingLabel physical_percent, virtual_percent, pagefile_percent;
+  RecordingTextBox temp;
+  RecordingMenu file_menu, copy_value_menu, copy_all_menu;
+  FakeBattery battery;
+};
+
+class FakeValueWindow final : public ValueWindowView {
+ public:
+  explicit FakeValueWindow(CallLog& log)
+      : form(log, "frmValue", 0x3000, u""),
+        label(log, "txtLabel"),
+        value(log, "txtValue"),
+        button(log, "cmdClipboard") {}
+  FormView& Form() override { return form; }
+  TextBox& txtLabel() override { return label; }
+  TextBox& txtValue() override { return value; }
+  CommandButton& cmdClipboard() override { return button; }
+
+  RecordingForm form;
+  RecordingTextBox label, value;
+  RecordingButton button;
+};
+
+/// A platform that creates both windows. What the user does while a window is shown is scripted per window.
+class FakeWindows final : public SysInfoWindowFactory, public ValueWindowFactory {
+ public:
+  explicit FakeWindows(CallLog& log) : log_(log) {}
+
+  std::unique_ptr<SysInfoWindowView> CreateSysInfoWindow(frmSysInfo& form) override {
+    last_sysinfo = Create<FakeSysInfoWindow>(form, while_sysinfo_shown, sysinfo_windows);
+    last_sysinfo->battery = battery;
+    return std::unique_ptr<SysInfoWindowView>(last_sysinfo);
+  }
+  std::unique_ptr<ValueWindowView> CreateValueWindow(frmValue& form) override {
+    return std::unique_ptr<ValueWindowView>(Create<FakeValueWindow>(form, while_value_shown, value_windows));
+  }
+
+  /// The battery every new information window starts with.
+  FakeBattery battery;
+  std::function<void(frmSysInfo&, FakeSysInfoWindow&)> while_sysinfo_shown;
+  std::function<void(frmValue&, FakeValueWindow&)> while_value_shown;
+  int sysinfo_windows = 0;
+  int value_windows = 0;
+  /// The latest information window; valid while its frmSysInfo lives.
+  FakeSysInfoWindow* last_sysinfo = nullptr;
+
+ private:
+  template <class Window, class Form, class Script>
+  Window* Create(Form& form, Script& script, int& count) {
+    log_.Add("create ", FormName(form), " window");
+    auto* window = new Window(log_);
+    window->form.while_shown = [&script, &form, window] {
+      if (script) script(form, *window);
+    };
+    ++count;
+    return window;
+  }
+  static const char* FormName(frmSysInfo&) { return "frmSysInfo"; }
+  static const char* FormName(frmValue&) { return "frmValue"; }
+  CallLog& log_;
+};
+
+/// Everything a window needs, recording into one log. `log_strings` adds every LoadResString to the log.
+struct WindowRig {
+  explicit WindowRig(UiLanguage language = UiLanguage::German, bool log_strings = false)
+      : strings(log, language, log_strings),
+        locale(language == UiLanguage::German ? Locale::German() : Locale::English()) {}
+
+  SysInfoWindowContext context() {
+    return SysInfoWindowContext{windows,       windows, library,   strings, locale, message_box,
+                                window_system, screen,  clipboard, shell,   loop,   kVersion};
+  }
+  ValueWindowContext value_context() { return ValueWindowContext{windows, clipboard, message_box, strings}; }
+
+  CallLog log;
+  ScriptedLibrary library{&log};
+  RecordingStrings strings;
+  Locale locale;
+  RecordingMessageBox message_box{log};
+  RecordingWindowSystem window_system{log};
+  FakeScreen screen;
+  RecordingClipboard clipboard{log};
+  RecordingShell shell{log};
+  ScriptedMessageLoop loop{log};
+  FakeWindows windows{log};
+};
+
+}  // namespace bsi::test
