@@ -25,45 +25,23 @@ TEST(ParseNumber, TextLocaleAndValueOrError) {
     Locale locale;
     const char* outcome;
   };
+  // The other locale's decimal point is a group separator, group separators are not checked for position, a
+  // subnormal is still a number, and there is no grouping when the two separators coincide.
+  // clang-format off
   const Case cases[] = {
-      {u"4294967296", kEn, "4294967296"},
-      {u"1.5", kEn, "1.5"},
-      {u"1,5", kDe, "1.5"},
-      {u"1,234.5", kEn, "1234.5"},
-      {u"1.234,5", kDe, "1234.5"},
-      {u"1.234.567", kDe, "1234567"},
-      {u"1.5", kDe, "15"},
-      {u"1,5", kEn, "15"},  // the other locale's decimal point is a group separator
-      {u".5", kEn, "0.5"},
-      {u"5.", kEn, "5"},
-      {u",25", kDe, "0.25"},
-      {u"-12", kEn, "-12"},
-      {u"+12", kEn, "12"},
-      {u"  42  ", kEn, "42"},
-      {u"\t42", kEn, "42"},
-      {u"1e3", kEn, "1000"},
-      {u"1E+3", kEn, "1000"},
-      {u"2,5e-1", kDe, "0.25"},
-      {u"-1.5E2", kEn, "-150"},
-      {u"0e99999999999", kEn, "0"},
-      {u"1.7976931348623157e308", kEn, "1.7976931348623157e+308"},
-      {u"1,5,3", kEn, "153"},  // group separators are not checked for position
-      {u"1,5,3", kDe, "error 13"},
-      {u",", kEn, "error 13"},
-      {u"0,0000001e310", kDe, "1e+303"},
-      {u"1e-400", kEn, "0"},
-      {u"-1e-400", kEn, "-0"},
-      {u"0.000001e-320", kEn, "0"},
-      {u"1e-99999999999999999999", kEn, "0"},
-      {u"100000e-405", kEn, "0"},
-      {u"1e-310", kEn, "1e-310"},  // subnormal, still a number
-      {u"1e400", kEn, "error 6"},
-      {u"-1e400", kEn, "error 6"},
-      {u"1.7976931348623159e308", kEn, "error 6"},
-      {u"1e99999999999999999999", kEn, "error 6"},
-      {Text(400, u'9'), kEn, "error 6"},
-      {u"1.5", Locale{u'.', u'.'}, "1.5"},  // no grouping when the two coincide
+      {u"4294967296", kEn, "4294967296"}, {u"1.5", kEn, "1.5"}, {u"1,5", kDe, "1.5"}, {u"1,234.5", kEn, "1234.5"},
+      {u"1.234,5", kDe, "1234.5"}, {u"1.234.567", kDe, "1234567"}, {u"1.5", kDe, "15"}, {u"1,5", kEn, "15"},
+      {u".5", kEn, "0.5"}, {u"5.", kEn, "5"}, {u",25", kDe, "0.25"}, {u"-12", kEn, "-12"}, {u"+12", kEn, "12"},
+      {u"  42  ", kEn, "42"}, {u"\t42", kEn, "42"}, {u"1e3", kEn, "1000"}, {u"1E+3", kEn, "1000"},
+      {u"2,5e-1", kDe, "0.25"}, {u"-1.5E2", kEn, "-150"}, {u"0e99999999999", kEn, "0"},
+      {u"1.7976931348623157e308", kEn, "1.7976931348623157e+308"}, {u"1,5,3", kEn, "153"}, {u"1,5,3", kDe, "error 13"},
+      {u",", kEn, "error 13"}, {u"0,0000001e310", kDe, "1e+303"}, {u"1e-400", kEn, "0"}, {u"-1e-400", kEn, "-0"},
+      {u"0.000001e-320", kEn, "0"}, {u"1e-99999999999999999999", kEn, "0"}, {u"100000e-405", kEn, "0"},
+      {u"1e-310", kEn, "1e-310"}, {u"1e400", kEn, "error 6"}, {u"-1e400", kEn, "error 6"},
+      {u"1.7976931348623159e308", kEn, "error 6"}, {u"1e99999999999999999999", kEn, "error 6"},
+      {Text(400, u'9'), kEn, "error 6"}, {u"1.5", Locale{u'.', u'.'}, "1.5"}
   };
+  // clang-format on
   for (const Case& c : cases)
     EXPECT_EQ(Outcome([&] { return ParseNumber(c.text, c.locale); }), c.outcome) << ToUtf8(c.text);
   for (const char16_t* text :
@@ -81,36 +59,33 @@ TEST(Variants, ToTextToDoubleAndToConditionOfEachKind) {
     const char* number;
     const char* condition;
   };
+  // clang-format off
+  // "." groups in German: 01
   const Case cases[] = {
-      {Variant(), kDe, "", "0", "false"},
-      {Variant::Null(), kDe, "error 94", "error 94", "false"},
-      {Variant::Boolean(true), kDe, "True", "-1", "true"},
-      {Variant::Boolean(false), kEn, "False", "0", "false"},
+      {Variant(), kDe, "", "0", "false"}, {Variant::Null(), kDe, "error 94", "error 94", "false"},
+      {Variant::Boolean(true), kDe, "True", "-1", "true"}, {Variant::Boolean(false), kEn, "False", "0", "false"},
       {Variant::Integer(-32768), kDe, "-32768", "-32768", "true"},
       {Variant::Long(2147483647), kDe, "2147483647", "2147483647", "true"},
       {Variant::FromCurrency(Currency::FromWhole(32)), kDe, "32", "32", "true"},
       {Variant::FromCurrency(Currency{245000}), kDe, "24,5", "24.5", "true"},
       {Variant::FromCurrency(Currency{245000}), kEn, "24.5", "24.5", "true"},
       {Variant::FromCurrency(Currency{-1}), kEn, "-0.0001", "-1e-04", "true"},
-      {Variant::FromCurrency(Currency{std::numeric_limits<std::int64_t>::min()}), kEn, "-922337203685477.5808",
-       "-922337203685477.6", "true"},
+      {Variant::FromCurrency(Currency{std::numeric_limits<std::int64_t>::min()}), kEn, "-922337203685477.5808", "-922337203685477.6", "true"},
       {Variant::Double(0.1 + 0.2), kEn, "0.3", "0.30000000000000004", "true"},
-      {Variant::Double(1.5), kDe, "1,5", "1.5", "true"},
-      {Variant::Double(-0.0), kDe, "0", "-0", "false"},
-      {Variant::Double(1e20), kEn, "1E+20", "1e+20", "true"},
-      {Variant::Double(1e-5), kEn, "1E-05", "1e-05", "true"},
+      {Variant::Double(1.5), kDe, "1,5", "1.5", "true"}, {Variant::Double(-0.0), kDe, "0", "-0", "false"},
+      {Variant::Double(1e20), kEn, "1E+20", "1e+20", "true"}, {Variant::Double(1e-5), kEn, "1E-05", "1e-05", "true"},
       {Variant::Double(123456789012345.0), kEn, "123456789012345", "123456789012345", "true"},
       {Variant::String(u"1.024,5"), kDe, "1.024,5", "1024.5", "true"},
       {Variant::String(u"tRuE"), kDe, "tRuE", "error 13", "true"},
       {Variant::String(u" False "), kDe, " False ", "error 13", "false"},
-      {Variant::String(u"0,0"), kDe, "0,0", "0", "false"},
-      {Variant::String(u"0.1"), kEn, "0.1", "0.1", "true"},
-      {Variant::String(u"0.1"), kDe, "0.1", "1", "true"},  // "." groups in German: 01
+      {Variant::String(u"0,0"), kDe, "0,0", "0", "false"}, {Variant::String(u"0.1"), kEn, "0.1", "0.1", "true"},
+      {Variant::String(u"0.1"), kDe, "0.1", "1", "true"},
       {Variant::String(u"Wahrheit"), kDe, "Wahrheit", "error 13", "error 13"},
       {Variant::String(u"1e400"), kDe, "1e400", "error 6", "error 6"},
       {Variant::FromArray({Variant::Long(1)}), kDe, "error 13", "error 13", "error 13"},
-      {Variant::FromObject(std::make_shared<Object>()), kDe, "error 13", "error 13", "error 13"},
+      {Variant::FromObject(std::make_shared<Object>()), kDe, "error 13", "error 13", "error 13"}
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(Outcome([&] { return ToText(c.value, c.locale); }), c.text);
     EXPECT_EQ(Outcome([&] { return ToDouble(c.value, c.locale); }), c.number) << c.text;
@@ -119,14 +94,13 @@ TEST(Variants, ToTextToDoubleAndToConditionOfEachKind) {
 }
 
 TEST(ToSingle, NarrowsOrOverflows) {
-  for (const auto& [value, outcome] : {std::pair{4294967296.0, "4294967296"},
-                                       {1e-50, "0"},
-                                       {-1.5, "-1.5"},
-                                       {3.4028234663852886e38, "3.4028234663852886e+38"},
-                                       {1e39, "error 6"},
-                                       {-1e39, "error 6"},
-                                       {kInf, "error 6"},
-                                       {kNaN, "error 6"}}) {
+  // clang-format off
+  for (const auto& [value, outcome] : {
+      std::pair{4294967296.0, "4294967296"}, {1e-50, "0"}, {-1.5, "-1.5"},
+      {3.4028234663852886e38, "3.4028234663852886e+38"}, {1e39, "error 6"}, {-1e39, "error 6"}, {kInf, "error 6"},
+      {kNaN, "error 6"}
+  }) {
+    // clang-format on
     EXPECT_EQ(Outcome([&] { return static_cast<double>(ToSingle(value)); }), outcome) << value;
   }
 }
@@ -139,29 +113,18 @@ TEST(Format, GroupedAndWholeNumbers) {
     const char* grouped;
     const char* whole;
   };
+  // clang-format off
   const Case cases[] = {
-      {0.5, kEn, "1", "1"},
-      {2.5, kEn, "3", "3"},
-      {-0.5, kEn, "-1", "-1"},
-      {-2.5, kEn, "-3", "-3"},
-      {0.49999999999999994, kEn, "", ""},
-      {999.5, kDe, "1.000", "1000"},
-      {0, kDe, "", ""},
-      {-0.0, kDe, "", ""},
-      {-0.4, kDe, "", ""},
-      {37.49, kDe, "37", "37"},
-      {999, kDe, "999", "999"},
-      {1000, kDe, "1.000", "1000"},
-      {4294967296.0, kDe, "4.294.967.296", "4294967296"},
-      {4294967296.0, kEn, "4,294,967,296", "4294967296"},
-      {-1234567.4, kEn, "-1,234,567", "-1234567"},
-      {-98765.5, kDe, "-98.766", "-98766"},
+      {0.5, kEn, "1", "1"}, {2.5, kEn, "3", "3"}, {-0.5, kEn, "-1", "-1"}, {-2.5, kEn, "-3", "-3"},
+      {0.49999999999999994, kEn, "", ""}, {999.5, kDe, "1.000", "1000"}, {0, kDe, "", ""}, {-0.0, kDe, "", ""},
+      {-0.4, kDe, "", ""}, {37.49, kDe, "37", "37"}, {999, kDe, "999", "999"}, {1000, kDe, "1.000", "1000"},
+      {4294967296.0, kDe, "4.294.967.296", "4294967296"}, {4294967296.0, kEn, "4,294,967,296", "4294967296"},
+      {-1234567.4, kEn, "-1,234,567", "-1234567"}, {-98765.5, kDe, "-98.766", "-98766"},
       {9007199254740993.0, kEn, "9,007,199,254,740,992", "9007199254740992"},
       {18446744073709551616.0, kEn, "18,446,744,073,709,551,616", "18446744073709551616"},
-      {kInf, kDe, "error 6", "error 6"},
-      {-kInf, kDe, "error 6", "error 6"},
-      {kNaN, kEn, "error 6", "error 6"},
+      {kInf, kDe, "error 6", "error 6"}, {-kInf, kDe, "error 6", "error 6"}, {kNaN, kEn, "error 6", "error 6"}
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(Outcome([&] { return FormatGrouped(c.value, c.locale); }), c.grouped) << c.value;
     EXPECT_EQ(Outcome([&] { return FormatWhole(c.value); }), c.whole) << c.value;
@@ -173,13 +136,13 @@ TEST(Format, GroupedAndWholeNumbers) {
 
 TEST(Format, CurrencyInItsShortestForm) {
   for (const auto& [scaled, locale, text] :
-       {std::tuple{std::int64_t{320000}, kEn, u"32"},
-        {245000, kDe, u"24,5"},
-        {10, kEn, u"0.001"},
-        {12345, kEn, u"1.2345"},
-        {0, kEn, u"0"},
-        {-80000, kEn, u"-8"},
-        {std::numeric_limits<std::int64_t>::max(), kEn, u"922337203685477.5807"}}) {
+       // clang-format off
+       {
+      std::tuple{std::int64_t{320000}, kEn, u"32"}, {245000, kDe, u"24,5"}, {10, kEn, u"0.001"},
+      {12345, kEn, u"1.2345"}, {0, kEn, u"0"}, {-80000, kEn, u"-8"},
+      {std::numeric_limits<std::int64_t>::max(), kEn, u"922337203685477.5807"}
+  }) {
+    // clang-format on
     EXPECT_EQ(CurrencyText(Currency{scaled}, locale), text) << scaled;
   }
 }

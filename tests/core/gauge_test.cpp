@@ -51,13 +51,12 @@ TEST(GaugeTexts, AmountsPercentagesAndCaptions) {
   EXPECT_EQ(GaugeAmountText(-0.4, Locale::English()), u"0");
   EXPECT_EQ(GaugeAmountText(std::nullopt, Locale::German()), u"") << "a failed step shows as nothing";
   EXPECT_EQ(GaugeCaption(u"Swapfile used", u"0", u"from", u"0"), u"Swapfile used (0 from 0)");
-  for (auto [used, total, percent] : {std::tuple{464.0, 800.0, 58},
-                                      {995, 1000, 100},
-                                      {985, 1000, 99},
-                                      {4, 1000, 0},
-                                      {-464, 800, 58},
-                                      {5, 0, 0},
-                                      {0, 0, 0}}) {
+  // clang-format off
+  for (auto [used, total, percent] : {
+      std::tuple{464.0, 800.0, 58}, {995, 1000, 100}, {985, 1000, 99}, {4, 1000, 0}, {-464, 800, 58}, {5, 0, 0},
+      {0, 0, 0}
+  }) {
+    // clang-format on
     EXPECT_EQ(WholePercent(used, total), percent) << used << "/" << total;  // halves away from zero
   }
   EXPECT_EQ(ErrorOf([] { WholePercent(1e308, 1e-300); }), 6);

@@ -106,130 +106,103 @@ TEST(Offsets, TimerRowsStandAtFixedDistancesFromTheFirstMemoryRow) {
   }
 }
 
-// Scripts the library, builds, and compares the values of the named rows (shown with visible control characters).
-void ExpectValues(UiLanguage language, const std::function<void(ListFixture&)>& script,
-                  const std::vector<std::pair<Text, const char*>>& expected) {
-  ListFixture f(language);
-  script(f);
-  f.Run();
-  for (const auto& [label, value] : expected) EXPECT_EQ(Shown(f.Value(label)), value) << ToUtf8(label);
-  EXPECT_TRUE(f.message_box.shown.empty());
-}
+// A scripted answer: "Class.Operation" for the library, "HKLM:Name" for a registry value (Null: missing), "Fonts".
+using Answer = std::pair<std::string, Variant>;
 
-TEST(Compositions, SystemRows) {
-  ExpectValues(UiLanguage::German, [](ListFixture& f) { f.library.SetRegistry(kCurrentVersionKey, u"CSDVersion", {}); },
-               {{u"Betriebssystem:",
-                 "Microsoft Windows 7 Professional      [Version: 6.1 - Build: 7601] 7601.win7sp1_gdr.130828-1532"}});
-  ExpectValues(
-      UiLanguage::German,
-      [](ListFixture& f) {
-        f.library.SetRegistry(kCurrentVersionKey, u"BuildLab", {});
-        f.library.Set("OSVersionInfo.MajorVersion", Variant::Long(5));
-        f.library.Set("OSVersionInfo.BuildNumber", Variant::Long(2600));
-      },
-      {{u"Betriebssystem:", "Microsoft Windows 7 Professional  Service Pack 1    [Version: 5.1 - Build: 2600] "}});
-  ExpectValues(UiLanguage::German,
-               [](ListFixture& f) {
-                 f.library.SetRegistry(kCurrentVersionKey, u"CSDVersion", {});
-                 f.library.SetRegistry(kCurrentVersionKey, u"BuildLab", {});
-                 f.library.Set("OSVersionInfo.Name", u"");
-                 f.library.Set("OSVersionInfo.MajorVersion", Variant::Long(-1));
-                 f.library.Set("OSVersionInfo.MinorVersion", Variant::Long(0));
-                 f.library.Set("OSVersionInfo.BuildNumber", Variant::Long(1234567));
-                 f.library.SetRegistry(kSystemKey, u"SystemBiosVersion",
-                                       Variant::String(Text(u"A\0\0B\rC\r\nD\0", 10)));
-                 f.library.SetRegistry(kSystemKey, u"SystemBiosDate", Variant::String(u"01/02/03"));
-                 f.library.SetRegistry(kSystemKey, u"VideoBiosVersion", Variant::String(Text(u"V1\0V2\rV3", 8)));
-               },
-               {{u"Betriebssystem:", "      [Version: -1.0 - Build: 1234567] "},
-                {u"Mainboard / BIOS:", "A -  - B - C - \\nD -  [Datum: 01/02/03]"},  // NUL and CR replaced
-                {u"Grafikkarte BIOS:", "V1\\0V2\\rV3"}});                            // kept as delivered
-  ExpectValues(UiLanguage::English, [](ListFixture& f) { f.library.SetRegistry(kSystemKey, u"SystemBiosDate", {}); },
-               {{u"Motherboard / BIOS:", "LENOVO - 1140 - Ver 1.00PARTTBL [Date: ]"}});
-}
-
-TEST(Compositions, UserMemoryNetworkEnvironmentAndTimeRows) {
-  ExpectValues(UiLanguage::German,
-               [](ListFixture& f) {
-                 f.library.Set("ComputerInfo.ComputerName", Variant::Long(42));
-                 f.library.Set("AdminRightsInfo.IsAdmin", Variant::Boolean(false));
-                 f.library.Set("UserInfo.UserName", u"");
-                 f.library.Set("MemoryInfo.PhysicalTotal", u" 01 234");
-                 f.library.Set("MemoryInfo.VirtualFree", u"");
-                 f.library.Set("DialUpInfo.Active", Variant::Integer(1));
-                 f.library.Set("DefaultBrowserInfo.Name", u"");
-                 f.library.Set("DefaultBrowserInfo.Detail", u"");
-                 f.library.Set("NetworkInfo.LocalIP", u"");
-                 f.library.Set("DefaultPrinterInfo.Name", u"");
-                 f.library.Set("DefaultPrinterInfo.Detail1", u"");
-                 f.library.Set("DefaultPrinterInfo.Detail2", u"");
-                 f.library.Set("FolderInfo.SystemFolder", u"");
-                 f.library.Set("UptimeInfo.RunningTime", u"  0 Tage, 00:00:01.5 ");
-                 f.library.Set("TimeZoneInfo.Name", u"");
-                 f.screen.font_count = 0;
-               },
-               {{u"Computername:", "42"},
-                {u"Angemeldeter Benutzer:", ""},
-                {u"Administratorrechte:", "Nein"},
-                {u"Physischer Speicher:", " 01 234 Byte"},
-                {u"Virtueller Speicher frei:", " Byte"},
-                {u"DFUE Verbindung:", "Aktiv"},
-                {u"Standardbrowser:", " []"},
-                {u"Lokale IP:", ""},
-                {u"Standarddrucker:", " [ - ]"},
-                {u"System Verzeichnis:", ""},
-                {u"Installierte Schriftarten:", "0"},
-                {u"Windows Laufzeit:", "  0 Tage, 00:00:01.5 "},
-                {u"Eingestellte Zeitzone:", ""}});
-  ExpectValues(UiLanguage::English,
-               [](ListFixture& f) {
-                 f.library.Set("ComputerInfo.ComputerName", Variant::Double(1.5));
-                 f.library.Set("DialUpInfo.Active", Variant::Integer(-1));
-                 f.screen.font_count = 32767;
-               },
-               {{u"Computername:", "1.5"}, {u"DFUE connection:", "Activ"}, {u"Installed Fonts:", "32767"}});
-}
-
-TEST(Compositions, ScreenDepthInItsShortestForm) {
-  struct Case {
-    std::int32_t width, height;
-    std::int64_t depth_scaled;
-    const char* german;
-    const char* english;
-  };
-  for (const Case& c : {Case{0, 0, 0, "0x0 (0bit)", "0x0 (0bit)"}, Case{800, 600, 160000, "800x600 (16bit)", nullptr},
-                        Case{1920, 1080, 245000, "1920x1080 (24,5bit)", "1920x1080 (24.5bit)"},
-                        Case{-1, 2147483647, 1, "-1x2147483647 (0,0001bit)", "-1x2147483647 (0.0001bit)"},
-                        Case{12345, 6789, -80000, "12345x6789 (-8bit)", nullptr}}) {
-    for (UiLanguage language : kBothLanguages) {
-      const char* expected = language == UiLanguage::German ? c.german : c.english;
-      if (expected == nullptr) continue;
-      ExpectValues(language,
-                   [&](ListFixture& f) {
-                     f.library.Set("DisplayInfo.Width", Variant::Long(c.width));
-                     f.library.Set("DisplayInfo.Height", Variant::Long(c.height));
-                     f.library.Set("DisplayInfo.BitsPerPixel", Variant::FromCurrency(Currency{c.depth_scaled}));
-                   },
-                   {{CatalogueText(language, 130), expected}});
-    }
+void Apply(ListFixture& f, const Answer& answer) {
+  const auto& [key, value] = answer;
+  if (key == "Fonts") {
+    f.screen.font_count = static_cast<std::int16_t>(value.AsLong());
+  } else if (key.rfind("HKLM:", 0) == 0) {
+    const Text name = FromAscii(key.substr(5));
+    f.library.SetRegistry(name == u"CSDVersion" || name == u"BuildLab" ? kCurrentVersionKey : kSystemKey, name,
+                          value.kind() == VariantKind::Null ? std::nullopt : std::optional(value));
+  } else {
+    f.library.Set(key, value);
   }
 }
 
+// Each variation scripts some answers; the golden file lists the rows whose values differ from the plain build's.
+TEST(Compositions, RowValuesOfScriptedVariationsMatchTheirGoldenFile) {
+  const auto de = UiLanguage::German, en = UiLanguage::English;
+  const Variant none = Variant::Null(), empty = Variant::String(u"");
+  auto screen = [](std::int32_t width, std::int32_t height, std::int64_t depth_scaled) {
+    return std::vector<Answer>{{"DisplayInfo.Width", Variant::Long(width)},
+                               {"DisplayInfo.Height", Variant::Long(height)},
+                               {"DisplayInfo.BitsPerPixel", Variant::FromCurrency(Currency{depth_scaled})}};
+  };
+  const std::vector<std::pair<UiLanguage, std::vector<Answer>>> variations = {
+      {de, {{"HKLM:CSDVersion", none}}},
+      {de,
+       {{"HKLM:BuildLab", none},
+        {"OSVersionInfo.MajorVersion", Variant::Long(5)},
+        {"OSVersionInfo.BuildNumber", Variant::Long(2600)}}},
+      {de,
+       {{"HKLM:CSDVersion", none},
+        {"HKLM:BuildLab", none},
+        {"OSVersionInfo.Name", empty},
+        {"OSVersionInfo.MajorVersion", Variant::Long(-1)},
+        {"OSVersionInfo.MinorVersion", Variant::Long(0)},
+        {"OSVersionInfo.BuildNumber", Variant::Long(1234567)},
+        {"HKLM:SystemBiosVersion", Variant::String(Text(u"A\0\0B\rC\r\nD\0", 10))},  // NUL and CR replaced
+        {"HKLM:SystemBiosDate", Variant::String(u"01/02/03")},
+        {"HKLM:VideoBiosVersion", Variant::String(Text(u"V1\0V2\rV3", 8))}}},  // kept as delivered
+      {en, {{"HKLM:SystemBiosDate", none}}},
+      {de,
+       {{"ComputerInfo.ComputerName", Variant::Long(42)},
+        {"AdminRightsInfo.IsAdmin", Variant::Boolean(false)},
+        {"UserInfo.UserName", empty},
+        {"MemoryInfo.PhysicalTotal", Variant::String(u" 01 234")},
+        {"MemoryInfo.VirtualFree", empty},
+        {"DialUpInfo.Active", Variant::Integer(1)},
+        {"DefaultBrowserInfo.Name", empty},
+        {"DefaultBrowserInfo.Detail", empty},
+        {"NetworkInfo.LocalIP", empty},
+        {"DefaultPrinterInfo.Name", empty},
+        {"DefaultPrinterInfo.Detail1", empty},
+        {"DefaultPrinterInfo.Detail2", empty},
+        {"FolderInfo.SystemFolder", empty},
+        {"UptimeInfo.RunningTime", Variant::String(u"  0 Tage, 00:00:01.5 ")},
+        {"TimeZoneInfo.Name", empty},
+        {"Fonts", Variant::Long(0)}}},
+      {en,
+       {{"ComputerInfo.ComputerName", Variant::Double(1.5)},
+        {"DialUpInfo.Active", Variant::Integer(-1)},
+        {"Fonts", Variant::Long(32767)}}},
+      {de, screen(0, 0, 0)},
+      {de, screen(1920, 1080, 245000)},
+      {en, screen(1920, 1080, 245000)},
+      {de, screen(-1, 2147483647, 1)},
+      {en, screen(-1, 2147483647, 1)},
+      {de, screen(12345, 6789, -80000)},
+  };
+  std::string out;
+  for (const auto& [language, answers] : variations) {
+    ListFixture plain(language), f(language);
+    plain.Run();
+    for (const Answer& answer : answers) Apply(f, answer);
+    f.Run();
+    EXPECT_TRUE(f.message_box.shown.empty());
+    out += language == de ? "de:" : "en:";
+    for (const Answer& answer : answers) out += " " + answer.first;
+    out += "\n";
+    for (std::size_t i = 0; i < f.rows().size(); ++i) {
+      if (i >= plain.rows().size() || f.rows()[i] != plain.rows()[i]) out += "  " + Dump({f.rows()[i]});
+    }
+  }
+  EXPECT_EQ(CompareGolden("core/variations.txt", out), "");
+}
+
 TEST(Compositions, SoundReadsTheVariantAsACondition) {
-  const std::pair<Variant, const char*> cases[] = {{Variant::Null(), "Nein"},
-                                                   {Variant(), "Nein"},
-                                                   {Variant::Boolean(true), "Ja"},
-                                                   {Variant::Integer(0), "Nein"},
-                                                   {Variant::Long(-1), "Ja"},
-                                                   {Variant::Double(0.5), "Ja"},
-                                                   {Variant::FromCurrency(Currency{1}), "Ja"},
-                                                   {Variant::String(u"  TRUE "), "Ja"},
-                                                   {Variant::String(u"false"), "Nein"},
-                                                   {Variant::String(u"0"), "Nein"},
-                                                   {Variant::String(u"0,5"), "Ja"},
-                                                   {Variant::String(u"abc"), nullptr},
-                                                   {Variant::String(u""), nullptr},
-                                                   {Variant::FromArray({Variant::Boolean(true)}), nullptr}};
+  // clang-format off
+  const std::pair<Variant, const char*> cases[] = {
+      {Variant::Null(), "Nein"}, {Variant(), "Nein"}, {Variant::Boolean(true), "Ja"}, {Variant::Integer(0), "Nein"},
+      {Variant::Long(-1), "Ja"}, {Variant::Double(0.5), "Ja"}, {Variant::FromCurrency(Currency{1}), "Ja"},
+      {Variant::String(u"  TRUE "), "Ja"}, {Variant::String(u"false"), "Nein"}, {Variant::String(u"0"), "Nein"},
+      {Variant::String(u"0,5"), "Ja"}, {Variant::String(u"abc"), nullptr}, {Variant::String(u""), nullptr},
+      {Variant::FromArray({Variant::Boolean(true)}), nullptr}
+  };
+  // clang-format on
   for (const auto& [installed, expected] : cases) {
     ListFixture f;
     f.library.Set("SoundInfo.Installed", installed);

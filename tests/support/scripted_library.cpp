@@ -9,7 +9,7 @@
 namespace bsi::test {
 namespace {
 
-std::string Name(QueryClass cls) {
+std::string ClassName(QueryClass cls) {
   return std::string(QueryClassName(cls));
 }
 
@@ -29,161 +29,95 @@ T As(const Variant& v) {
   }
 }
 
-// Every fake object logs its release and keeps the library's live count.
-template <class Base>
-struct Fake : Base {
-  explicit Fake(ScriptedLibrary& library) : library_(library) {}
-  ~Fake() override { library_.Released(Base::kClass); }
-  Variant Call(const std::string& operation) { return library_.Call(Name(Base::kClass) + "." + operation); }
-  template <class T>
-  T Get(const char* operation) {
-    return As<T>(Call(operation));
-  }
-  ScriptedLibrary& library_;
-};
+// One object answers for every class: it is created as one of them, logs its calls under that class's name
+// and its release. Operations with the same name in several classes (Name) answer for the class it was created as.
+class FakeObject final : public RegistryReader,
+                         public OSVersionInfo,
+                         public ProcessorInfo,
+                         public MemoryInfo,
+                         public ComputerInfo,
+                         public UserInfo,
+                         public AdminRightsInfo,
+                         public NetworkInfo,
+                         public DialUpInfo,
+                         public DefaultBrowserInfo,
+                         public FolderInfo,
+                         public DisplayInfo,
+                         public DefaultPrinterInfo,
+                         public SoundInfo,
+                         public UptimeInfo,
+                         public TimeZoneInfo,
+                         public DriveInfo,
+                         public ProgressBarColors {
+ public:
+  FakeObject(ScriptedLibrary& library, QueryClass cls) : library_(library), class_(cls) {}
+  ~FakeObject() override { library_.Released(class_); }
 
-struct FakeRegistryReader final : Fake<RegistryReader> {
-  using Fake::Fake;
   bool Exists() override { return Call("Exists"), Found().has_value(); }
   Variant Value() override { return Call("Value"), Found().value_or(Variant::String(u"")); }
   void SetValueType(std::int32_t type) override { Call("ValueType=" + std::to_string(type)); }
   void SetRoot(std::int32_t root) override { Call("Root=" + std::to_string(root_ = root)); }
   void SetKeyPath(const Text& path) override { Call("KeyPath=" + ToUtf8(key_path_ = path)); }
   void SetValueName(const Text& name) override { Call("ValueName=" + ToUtf8(value_name_ = name)); }
-  std::optional<Variant> Found() const { return library_.Registry(root_, key_path_, value_name_); }
-  std::int32_t root_ = 0;
-  Text key_path_;
-  Text value_name_;
-};
-
-struct FakeOSVersionInfo final : Fake<OSVersionInfo> {
-  using Fake::Fake;
   Text Name() override { return Get<Text>("Name"); }
   std::int32_t MajorVersion() override { return Get<std::int32_t>("MajorVersion"); }
   std::int32_t MinorVersion() override { return Get<std::int32_t>("MinorVersion"); }
   std::int32_t BuildNumber() override { return Get<std::int32_t>("BuildNumber"); }
-};
-
-struct FakeProcessorInfo final : Fake<ProcessorInfo> {
-  using Fake::Fake;
   Text Description() override { return Get<Text>("Description"); }
-};
-
-struct FakeMemoryInfo final : Fake<MemoryInfo> {
-  using Fake::Fake;
   Text PhysicalTotal() override { return Get<Text>("PhysicalTotal"); }
   Text PhysicalFree() override { return Get<Text>("PhysicalFree"); }
   Text PageFileTotal() override { return Get<Text>("PageFileTotal"); }
   Text PageFileFree() override { return Get<Text>("PageFileFree"); }
   Text VirtualTotal() override { return Get<Text>("VirtualTotal"); }
   Text VirtualFree() override { return Get<Text>("VirtualFree"); }
-};
-
-struct FakeComputerInfo final : Fake<ComputerInfo> {
-  using Fake::Fake;
   Variant ComputerName() override { return Call("ComputerName"); }
-};
-
-struct FakeUserInfo final : Fake<UserInfo> {
-  using Fake::Fake;
   Text UserName() override { return Get<Text>("UserName"); }
-};
-
-struct FakeAdminRightsInfo final : Fake<AdminRightsInfo> {
-  using Fake::Fake;
   bool IsAdmin() override { return Get<bool>("IsAdmin"); }
-};
-
-struct FakeNetworkInfo final : Fake<NetworkInfo> {
-  using Fake::Fake;
   Text LocalIP() override { return Get<Text>("LocalIP"); }
   Text NetworkIP() override { return Get<Text>("NetworkIP"); }
   Text LocalSubnetMask() override { return Get<Text>("LocalSubnetMask"); }
   Text NetworkSubnetMask() override { return Get<Text>("NetworkSubnetMask"); }
   Text MACAddress() override { return Get<Text>("MACAddress"); }
-};
-
-struct FakeDialUpInfo final : Fake<DialUpInfo> {
-  using Fake::Fake;
   bool Active() override { return Get<bool>("Active"); }
-};
-
-struct FakeDefaultBrowserInfo final : Fake<DefaultBrowserInfo> {
-  using Fake::Fake;
   Text Detail() override { return Get<Text>("Detail"); }
   Text Executable() override { return Get<Text>("Executable"); }
-  Text Name() override { return Get<Text>("Name"); }
-};
-
-struct FakeFolderInfo final : Fake<FolderInfo> {
-  using Fake::Fake;
   Text WindowsFolder() override { return Get<Text>("WindowsFolder"); }
   Text SystemFolder() override { return Get<Text>("SystemFolder"); }
-};
-
-struct FakeDisplayInfo final : Fake<DisplayInfo> {
-  using Fake::Fake;
   Currency BitsPerPixel() override { return Get<Currency>("BitsPerPixel"); }
   std::int32_t Width() override { return Get<std::int32_t>("Width"); }
   std::int32_t Height() override { return Get<std::int32_t>("Height"); }
-};
-
-struct FakeDefaultPrinterInfo final : Fake<DefaultPrinterInfo> {
-  using Fake::Fake;
-  Text Name() override { return Get<Text>("Name"); }
   Text Detail1() override { return Get<Text>("Detail1"); }
   Text Detail2() override { return Get<Text>("Detail2"); }
-};
-
-struct FakeSoundInfo final : Fake<SoundInfo> {
-  using Fake::Fake;
   Variant Installed() override { return Call("Installed"); }
-};
-
-struct FakeUptimeInfo final : Fake<UptimeInfo> {
-  using Fake::Fake;
   Text RunningTime() override { return Get<Text>("RunningTime"); }
-};
-
-struct FakeTimeZoneInfo final : Fake<TimeZoneInfo> {
-  using Fake::Fake;
   std::int32_t Bias() override { return Get<std::int32_t>("Bias"); }
   Text StandardName() override { return Get<Text>("StandardName"); }
   std::int32_t StandardBias() override { return Get<std::int32_t>("StandardBias"); }
   Text DaylightName() override { return Get<Text>("DaylightName"); }
   std::int32_t DaylightBias() override { return Get<std::int32_t>("DaylightBias"); }
   bool DaylightActive() override { return Get<bool>("DaylightActive"); }
-  Text Name() override { return Get<Text>("Name"); }
-};
-
-struct FakeDriveInfo final : Fake<DriveInfo> {
-  using Fake::Fake;
   std::shared_ptr<Object> Drives() override {
     const Variant result = Call("Drives");
     return result.kind() == VariantKind::Object ? result.AsObject() : nullptr;
   }
-};
-
-struct FakeProgressBarColors final : Fake<ProgressBarColors> {
-  using Fake::Fake;
   void SetColors(WindowHandle gauge, std::int32_t bar, std::int32_t back) override {
     Call("SetColors(" + std::to_string(gauge) + "," + std::to_string(bar) + "," + std::to_string(back) + ")");
   }
+
+ private:
+  Variant Call(const std::string& operation) { return library_.Call(ClassName(class_) + "." + operation); }
+  template <class T>
+  T Get(const char* operation) {
+    return As<T>(Call(operation));
+  }
+  std::optional<Variant> Found() const { return library_.Registry(root_, key_path_, value_name_); }
+
+  ScriptedLibrary& library_;
+  QueryClass class_;
+  std::int32_t root_ = 0;
+  Text key_path_;
+  Text value_name_;
 };
-
-template <class T>
-std::unique_ptr<QueryObject> Make(ScriptedLibrary& library) {
-  return std::make_unique<T>(library);
-}
-
-// In the order of QueryClass.
-constexpr std::unique_ptr<QueryObject> (*kMakers[])(ScriptedLibrary&) = {
-    Make<FakeRegistryReader>,     Make<FakeOSVersionInfo>,      Make<FakeProcessorInfo>,   Make<FakeMemoryInfo>,
-    Make<FakeComputerInfo>,       Make<FakeUserInfo>,           Make<FakeAdminRightsInfo>, Make<FakeNetworkInfo>,
-    Make<FakeDialUpInfo>,         Make<FakeDefaultBrowserInfo>, Make<FakeFolderInfo>,      Make<FakeDisplayInfo>,
-    Make<FakeDefaultPrinterInfo>, Make<FakeSoundInfo>,          Make<FakeUptimeInfo>,      Make<FakeTimeZoneInfo>,
-    Make<FakeDriveInfo>,          Make<FakeProgressBarColors>};
-static_assert(std::size(kMakers) == kQueryClassCount);
 
 }  // namespace
 
@@ -253,7 +187,7 @@ void ScriptedLibrary::Fail(const std::string& operation, std::int32_t number, Te
 }
 
 void ScriptedLibrary::FailCreate(QueryClass cls, std::int32_t number, Text description) {
-  Fail("create " + Name(cls), number, std::move(description));
+  Fail("create " + ClassName(cls), number, std::move(description));
 }
 
 void ScriptedLibrary::FailAllCreations() {
@@ -265,14 +199,15 @@ void ScriptedLibrary::ClearFailures() {
 }
 
 std::unique_ptr<QueryObject> ScriptedLibrary::Create(QueryClass cls) {
-  const std::string entry = "create " + Name(cls);
+  const std::string entry = "create " + ClassName(cls);
   log_->Add(entry);
   if (auto failure = failures_.find(entry); failure != failures_.end()) throw failure->second;
   const auto slot = static_cast<std::size_t>(cls);
-  if (slot >= std::size(kMakers)) Raise(err::kCannotCreateObject);
+  if (slot >= creations_.size()) Raise(err::kCannotCreateObject);
   ++creations_[slot];
   ++live_;
-  return kMakers[slot](*this);
+  // The product finds the asked class by dynamic_cast, which crosses from this base to any other.
+  return std::unique_ptr<QueryObject>(static_cast<MemoryInfo*>(new FakeObject(*this, cls)));
 }
 
 Variant ScriptedLibrary::Call(const std::string& operation) {
@@ -295,7 +230,7 @@ std::optional<Variant> ScriptedLibrary::Registry(std::int32_t root, const Text& 
 
 void ScriptedLibrary::Released(QueryClass cls) {
   --live_;
-  log_->Add("release ", Name(cls));
+  log_->Add("release ", ClassName(cls));
 }
 
 }  // namespace bsi::test
