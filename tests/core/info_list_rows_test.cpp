@@ -85,16 +85,12 @@ TEST(Offsets, TimerRowsStandAtFixedDistancesFromTheFirstMemoryRow) {
       f.Run();
       const int b = f.Position(CatalogueText(language, 113));
       EXPECT_EQ(b, c.b);
-      for (auto [id, offset] : {std::pair{114, 1},
-                                {121, 9},
-                                {122, 10},
-                                {123, 11},
-                                {124, 12},
-                                {148, 13},
-                                {130, 21},
-                                {133, 27},
-                                {134, 28},
-                                {136, 32}}) {
+      // clang-format off
+      for (auto [id, offset] : {
+          std::pair{114, 1}, {121, 9}, {122, 10}, {123, 11}, {124, 12}, {148, 13}, {130, 21}, {133, 27}, {134, 28},
+          {136, 32}
+      }) {
+        // clang-format on
         EXPECT_EQ(f.Position(CatalogueText(language, id)), b + offset) << id;
       }
       EXPECT_EQ(static_cast<int>(f.rows().size()), b + 32 + 2);  // two drives

@@ -119,16 +119,11 @@ TEST(ControlErrors, EachNumberHasOneHResultAndBack) {
     std::uint32_t hresult;
     std::int32_t back;  // the run-time error the HRESULT carries back
   };
-  const Case cases[] = {
-      {0, 0x80004005u, 0},  // no error number: E_FAIL
-      {5, 0x800A0005u, 5},
-      {400, 0x800A0190u, 400},
-      {65535, 0x800AFFFFu, 65535},
-      {65536, 0x80004005u, 0},         // masked to 16 bits it would read as error 0
-      {70000, 0x80004005u, 0},         // masked it would read as error 4464
-      {-2147024891, 0x80070005u, 0},   // E_ACCESSDENIED travels as itself
-      {-2146828275, 0x800A000Du, 13},  // so does an HRESULT that is a run-time error already
-  };
+  // No error number gives E_FAIL, and so does one beyond 16 bits (masked, 65536 would read as error 0 and 70000
+  // as 4464); E_ACCESSDENIED travels as itself, and so does an HRESULT that is a run-time error already.
+  const Case cases[] = {{0, 0x80004005u, 0},           {5, 0x800A0005u, 5},           {400, 0x800A0190u, 400},
+                        {65535, 0x800AFFFFu, 65535},   {65536, 0x80004005u, 0},       {70000, 0x80004005u, 0},
+                        {-2147024891, 0x80070005u, 0}, {-2146828275, 0x800A000Du, 13}};
   for (const Case& c : cases) {
     const auto hresult = static_cast<std::int32_t>(c.hresult);
     EXPECT_EQ(ErrorHResult(RuntimeError(c.number, u"")), hresult) << c.number;

@@ -30,19 +30,6 @@ TEST(FormLoad, RunsItsStepsInOrderAndBuildsTheListLast) {
   EXPECT_EQ(w.library.LiveObjects(), 0);
 }
 
-TEST(FormLoad, EnglishCaptionsGroupWithCommas) {
-  OpenWindow w(UiLanguage::English);
-  w.library.Set("MemoryInfo.PhysicalTotal", u"536870912");
-  w.library.Set("MemoryInfo.PhysicalFree", u"224415744");
-  w.Load();
-  EXPECT_EQ(w.view->physical_caption.caption(), u"Physical memory used (312,455,168 from 536870912)");
-  EXPECT_EQ(w.view->virtual_caption.caption(), u"Virtual memory used (268,304,384 from 2147352576)");
-  EXPECT_EQ(w.view->pagefile_caption.caption(), u"Swapfile used (4,294,967,296 from 8,589,934,592)");
-  EXPECT_EQ(w.view->copy_all_menu.caption(), u"Copy all values to clipboard");
-  EXPECT_EQ(w.view->copy_value_menu.caption(), u"Copy value to clipboard");
-  EXPECT_EQ(w.view->form.caption(), u"Brindt SysInfo 2.1.8");
-}
-
 TEST(FormLoad, WithoutTheLibraryTheWindowStillOpensWithItsDesignGauges) {
   OpenWindow w(UiLanguage::English);
   w.library.FailAllCreations();

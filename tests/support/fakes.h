@@ -26,12 +26,10 @@
 namespace bsi::test {
 
 /// What every recording fake shares: a name, and the log its entries go to as "name" + parts.
-class Recorder {
- public:
+struct Recorder {
   Recorder(CallLog& log, std::string name) : log_(log), name_(std::move(name)) {}
   const std::string& name() const { return name_; }
 
- protected:
   template <class... Parts>
   void Note(const Parts&... parts) {
     log_.Add(name_, parts...);
@@ -42,8 +40,7 @@ class Recorder {
 
 /// A widget with a caption (label, menu, form): logs "name.Caption=text" and keeps the text.
 template <class Base>
-class Captioned : public Base, public Recorder {
- public:
+struct Captioned : public Base, public Recorder {
   Captioned(CallLog& log, std::string name, Text caption)
       : Recorder(log, std::move(name)), caption_(std::move(caption)) {}
   void SetCaption(const Text& caption) override {
@@ -52,24 +49,20 @@ class Captioned : public Base, public Recorder {
   }
   const Text& caption() const { return caption_; }
 
- protected:
   Text caption_;
 };
 
-class RecordingLabel final : public Captioned<Label> {
- public:
+struct RecordingLabel final : public Captioned<Label> {
   using Captioned::Captioned;
   Text Caption() override { return caption_; }
 };
 
-class RecordingMenu final : public Captioned<Menu> {
- public:
+struct RecordingMenu final : public Captioned<Menu> {
   using Captioned::Captioned;
 };
 
 /// The native side of a form. ShowModal runs `while_shown` in place of a message loop.
-class RecordingForm final : public Captioned<FormView> {
- public:
+struct RecordingForm final : public Captioned<FormView> {
   RecordingForm(CallLog& log, std::string name, WindowHandle handle, Text caption)
       : Captioned(log, std::move(name), std::move(caption)), handle_(handle) {}
   WindowHandle hWnd() override { return handle_; }
@@ -84,20 +77,16 @@ class RecordingForm final : public Captioned<FormView> {
   }
   void PopupMenu(Menu& menu, std::int32_t flags) override {
     Note(".PopupMenu(", static_cast<RecordingMenu&>(menu).name(), ",", flags, ")");
-    if (on_popup) on_popup();
   }
   bool unloaded() const { return unloaded_; }
   std::function<void()> while_shown;
-  std::function<void()> on_popup;
 
- private:
   WindowHandle handle_;
   bool unloaded_ = false;
 };
 
 /// A text box; `max_length` above 0 cuts what it is given, as a native box with a length limit does.
-class RecordingTextBox final : public TextBox, public Recorder {
- public:
+struct RecordingTextBox final : public TextBox, public Recorder {
   using Recorder::Recorder;
   Text GetText() override { return text_; }
   void SetText(const Text& text) override {
@@ -110,19 +99,16 @@ class RecordingTextBox final : public TextBox, public Recorder {
   const Text& text() const { return text_; }
   std::size_t max_length = 0;
 
- private:
   Text text_;
 };
 
-class RecordingButton final : public CommandButton, public Recorder {
- public:
+struct RecordingButton final : public CommandButton, public Recorder {
   using Recorder::Recorder;
   void SetToolTipText(const Text& text) override { Note(".ToolTipText=", text); }
 };
 
 /// A native gauge: logs every fill it draws.
-class RecordingGauge final : public GaugeView, public Recorder {
- public:
+struct RecordingGauge final : public GaugeView, public Recorder {
   RecordingGauge(CallLog& log, std::string name, WindowHandle handle)
       : Recorder(log, std::move(name)), handle_(handle) {}
   WindowHandle hWnd() override { return handle_; }
@@ -135,13 +121,11 @@ class RecordingGauge final : public GaugeView, public Recorder {
   }
   double fill = 0;
 
- private:
   WindowHandle handle_;
 };
 
 /// The in-memory list view, logging the row steps and able to fail one operation on its n-th call.
-class RecordingListView final : public ListView, public Recorder {
- public:
+struct RecordingListView final : public ListView, public Recorder {
   explicit RecordingListView(CallLog& log) : Recorder(log, "") {}
   WindowHandle hWnd() override { return Check("hWnd"), rows_.hWnd(); }
   void SetView(std::int32_t view) override { Check("View"), rows_.SetView(view); }
@@ -173,7 +157,6 @@ class RecordingListView final : public ListView, public Recorder {
   /// How often each operation was called while the log was recording.
   std::map<std::string, int> calls;
 
- private:
   void Check(const char* operation) {
     if (log_.recording) ++calls[operation];
     if (fail_operation_ == operation && fail_countdown_ > 0 && --fail_countdown_ == 0) Raise(fail_number_);
@@ -184,8 +167,7 @@ class RecordingListView final : public ListView, public Recorder {
   std::int32_t fail_number_ = 0;
 };
 
-class RecordingWindowSystem final : public WindowSystem, public Recorder {
- public:
+struct RecordingWindowSystem final : public WindowSystem, public Recorder {
   explicit RecordingWindowSystem(CallLog& log) : Recorder(log, "") {}
   std::int32_t LockWindowUpdate(WindowHandle window) override { return Note("LockWindowUpdate(", window, ")"), 1; }
   std::int32_t SendMessageA(WindowHandle window, std::uint32_t message, std::int32_t wparam,
@@ -194,8 +176,7 @@ class RecordingWindowSystem final : public WindowSystem, public Recorder {
   }
 };
 
-class RecordingMessageBox final : public MsgBox, public Recorder {
- public:
+struct RecordingMessageBox final : public MsgBox, public Recorder {
   struct Shown {
     Text prompt;
     std::int32_t style;
@@ -210,8 +191,7 @@ class RecordingMessageBox final : public MsgBox, public Recorder {
 };
 
 /// Clear raises `fail_number` when it is not 0.
-class RecordingClipboard final : public Clipboard, public Recorder {
- public:
+struct RecordingClipboard final : public Clipboard, public Recorder {
   explicit RecordingClipboard(CallLog& log) : Recorder(log, "Clipboard") {}
   void Clear() override {
     Note(".Clear");
@@ -226,8 +206,7 @@ class RecordingClipboard final : public Clipboard, public Recorder {
   std::int32_t fail_number = 0;
 };
 
-class RecordingShell final : public Shell, public Recorder {
- public:
+struct RecordingShell final : public Shell, public Recorder {
   explicit RecordingShell(CallLog& log) : Recorder(log, "") {}
   std::int32_t SHObjectProperties(WindowHandle window, std::int32_t type, const Text& object,
                                   const Text& page) override {
@@ -239,8 +218,7 @@ class RecordingShell final : public Shell, public Recorder {
 };
 
 /// DoEvents runs the next queued action, as if that message had been pending.
-class ScriptedMessageLoop final : public MessageLoop, public Recorder {
- public:
+struct ScriptedMessageLoop final : public MessageLoop, public Recorder {
   explicit ScriptedMessageLoop(CallLog& log) : Recorder(log, "DoEvents") {}
   void DoEvents() override {
     Note();
@@ -253,28 +231,27 @@ class ScriptedMessageLoop final : public MessageLoop, public Recorder {
 };
 
 /// The built-in catalogue; logs every LoadResString when `logged`, so a test sees when each string is fetched.
-class RecordingStrings final : public StringSource, public Recorder {
- public:
+struct RecordingStrings final : public StringSource, public Recorder {
   RecordingStrings(CallLog& log, UiLanguage language, bool logged)
       : Recorder(log, "LoadResString"), catalogue_(language), logged_(logged) {}
   Text LoadResString(std::int32_t id) override {
     if (logged_) Note("(", id, ")");
-    return catalogue_.LoadResString(id);
+    const auto found = replaced.find(id);
+    return found != replaced.end() ? found->second : catalogue_.LoadResString(id);
   }
+  /// Strings that answer in place of the catalogue's.
+  std::map<std::int32_t, Text> replaced;
 
- private:
   Catalogue catalogue_;
   bool logged_;
 };
 
-class FakeScreen final : public Screen {
- public:
+struct FakeScreen final : public Screen {
   std::int16_t FontCount() override { return font_count; }
   std::int16_t font_count = 187;
 };
 
-class FakeBattery final : public Battery {
- public:
+struct FakeBattery final : public Battery {
   std::int16_t BatteryStatus() override { return status; }
   std::int16_t BatteryLifePercent() override { return percent; }
   std::int16_t status = Battery::kNoBattery;
@@ -282,8 +259,7 @@ class FakeBattery final : public Battery {
 };
 
 /// frmSysInfo's controls at their design state.
-class FakeSysInfoWindow final : public SysInfoWindowView {
- public:
+struct FakeSysInfoWindow final : public SysInfoWindowView {
   explicit FakeSysInfoWindow(CallLog& log)
       : form(log, "frmSysInfo", 0x2000, sysinfo_layout::kCaption),
         list(log),
@@ -328,8 +304,7 @@ class FakeSysInfoWindow final : public SysInfoWindowView {
   FakeBattery battery;
 };
 
-class FakeValueWindow final : public ValueWindowView {
- public:
+struct FakeValueWindow final : public ValueWindowView {
   explicit FakeValueWindow(CallLog& log)
       : form(log, "frmValue", 0x3000, u""),
         label(log, "txtLabel"),
@@ -346,8 +321,7 @@ class FakeValueWindow final : public ValueWindowView {
 };
 
 /// A platform that creates both windows. What the user does while a window is shown is scripted per window.
-class FakeWindows final : public SysInfoWindowFactory, public ValueWindowFactory {
- public:
+struct FakeWindows final : public SysInfoWindowFactory, public ValueWindowFactory {
   explicit FakeWindows(CallLog& log) : log_(log) {}
 
   std::unique_ptr<SysInfoWindowView> CreateSysInfoWindow(frmSysInfo& form) override {
@@ -368,7 +342,6 @@ class FakeWindows final : public SysInfoWindowFactory, public ValueWindowFactory
   /// The latest information window; valid while its frmSysInfo lives.
   FakeSysInfoWindow* last_sysinfo = nullptr;
 
- private:
   template <class Window, class Form, class Script>
   Window* Create(Form& form, Script& script, int& count) {
     log_.Add("create ", FormName(form), " window");
