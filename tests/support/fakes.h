@@ -258,67 +258,53 @@ struct FakeBattery final : public Battery {
   std::int16_t percent = Battery::kUnknown;
 };
 
+// A widget of a window fake: the accessor the view interface asks for, returning a member built on the log.
+#define BSI_WIDGET(Interface, Accessor, Type, member, ...) \
+  Type member = Type(log_ __VA_OPT__(, ) __VA_ARGS__);     \
+  Interface& Accessor() override {                         \
+    return member;                                         \
+  }
+
 /// frmSysInfo's controls at their design state.
 struct FakeSysInfoWindow final : public SysInfoWindowView {
-  explicit FakeSysInfoWindow(CallLog& log)
-      : form(log, "frmSysInfo", 0x2000, sysinfo_layout::kCaption),
-        list(log),
-        physical_gauge(log, "ctlProgressPhysical", 0x2001),
-        virtual_gauge(log, "ctlProgressVirtual", 0x2002),
-        pagefile_gauge(log, "ctlProgressPagefile", 0x2003),
-        physical_caption(log, "lblPhysicalMemory", sysinfo_layout::kPhysicalMemoryCaption),
-        virtual_caption(log, "lblVirtualMemory", sysinfo_layout::kVirtualMemoryCaption),
-        pagefile_caption(log, "lblPageFileMemory", sysinfo_layout::kPageFileMemoryCaption),
-        physical_percent(log, "lblPhysicalPercent", sysinfo_layout::kPercentCaption),
-        virtual_percent(log, "lblVirtualPercent", sysinfo_layout::kPercentCaption),
-        pagefile_percent(log, "lblPagePercent", sysinfo_layout::kPercentCaption),
-        temp(log, "txtTemp"),
-        file_menu(log, "mnuFile", sysinfo_layout::kMnuFileCaption),
-        copy_value_menu(log, "mnuCopyValueToClipboard", sysinfo_layout::kMnuCopyValueCaption),
-        copy_all_menu(log, "mnuCopyAllToClipboard", sysinfo_layout::kMnuCopyAllCaption) {}
-
-  FormView& Form() override { return form; }
-  ListView& lvwSysInfo() override { return list; }
-  GaugeView& ctlProgressPhysical() override { return physical_gauge; }
-  GaugeView& ctlProgressVirtual() override { return virtual_gauge; }
-  GaugeView& ctlProgressPagefile() override { return pagefile_gauge; }
-  Label& lblPhysicalMemory() override { return physical_caption; }
-  Label& lblVirtualMemory() override { return virtual_caption; }
-  Label& lblPageFileMemory() override { return pagefile_caption; }
-  Label& lblPhysicalPercent() override { return physical_percent; }
-  Label& lblVirtualPercent() override { return virtual_percent; }
-  Label& lblPagePercent() override { return pagefile_percent; }
-  TextBox& txtTemp() override { return temp; }
-  Menu& mnuFile() override { return file_menu; }
-  Menu& mnuCopyValueToClipboard() override { return copy_value_menu; }
-  Menu& mnuCopyAllToClipboard() override { return copy_all_menu; }
+  explicit FakeSysInfoWindow(CallLog& log) : log_(log) {}
+  CallLog& log_;
+  BSI_WIDGET(FormView, Form, RecordingForm, form, "frmSysInfo", 0x2000, sysinfo_layout::kCaption);
+  BSI_WIDGET(ListView, lvwSysInfo, RecordingListView, list);
+  BSI_WIDGET(GaugeView, ctlProgressPhysical, RecordingGauge, physical_gauge, "ctlProgressPhysical", 0x2001);
+  BSI_WIDGET(GaugeView, ctlProgressVirtual, RecordingGauge, virtual_gauge, "ctlProgressVirtual", 0x2002);
+  BSI_WIDGET(GaugeView, ctlProgressPagefile, RecordingGauge, pagefile_gauge, "ctlProgressPagefile", 0x2003);
+  BSI_WIDGET(Label, lblPhysicalMemory, RecordingLabel, physical_caption, "lblPhysicalMemory",
+             sysinfo_layout::kPhysicalMemoryCaption);
+  BSI_WIDGET(Label, lblVirtualMemory, RecordingLabel, virtual_caption, "lblVirtualMemory",
+             sysinfo_layout::kVirtualMemoryCaption);
+  BSI_WIDGET(Label, lblPageFileMemory, RecordingLabel, pagefile_caption, "lblPageFileMemory",
+             sysinfo_layout::kPageFileMemoryCaption);
+  BSI_WIDGET(Label, lblPhysicalPercent, RecordingLabel, physical_percent, "lblPhysicalPercent",
+             sysinfo_layout::kPercentCaption);
+  BSI_WIDGET(Label, lblVirtualPercent, RecordingLabel, virtual_percent, "lblVirtualPercent",
+             sysinfo_layout::kPercentCaption);
+  BSI_WIDGET(Label, lblPagePercent, RecordingLabel, pagefile_percent, "lblPagePercent",
+             sysinfo_layout::kPercentCaption);
+  BSI_WIDGET(TextBox, txtTemp, RecordingTextBox, temp, "txtTemp");
+  BSI_WIDGET(Menu, mnuFile, RecordingMenu, file_menu, "mnuFile", sysinfo_layout::kMnuFileCaption);
+  BSI_WIDGET(Menu, mnuCopyValueToClipboard, RecordingMenu, copy_value_menu, "mnuCopyValueToClipboard",
+             sysinfo_layout::kMnuCopyValueCaption);
+  BSI_WIDGET(Menu, mnuCopyAllToClipboard, RecordingMenu, copy_all_menu, "mnuCopyAllToClipboard",
+             sysinfo_layout::kMnuCopyAllCaption);
   Battery& SysInfo() override { return battery; }
-
-  RecordingForm form;
-  RecordingListView list;
-  RecordingGauge physical_gauge, virtual_gauge, pagefile_gauge;
-  RecordingLabel physical_caption, virtual_caption, pagefile_caption;
-  RecordingLabel physical_percent, virtual_percent, pagefile_percent;
-  RecordingTextBox temp;
-  RecordingMenu file_menu, copy_value_menu, copy_all_menu;
   FakeBattery battery;
 };
 
 struct FakeValueWindow final : public ValueWindowView {
-  explicit FakeValueWindow(CallLog& log)
-      : form(log, "frmValue", 0x3000, u""),
-        label(log, "txtLabel"),
-        value(log, "txtValue"),
-        button(log, "cmdClipboard") {}
-  FormView& Form() override { return form; }
-  TextBox& txtLabel() override { return label; }
-  TextBox& txtValue() override { return value; }
-  CommandButton& cmdClipboard() override { return button; }
-
-  RecordingForm form;
-  RecordingTextBox label, value;
-  RecordingButton button;
+  explicit FakeValueWindow(CallLog& log) : log_(log) {}
+  CallLog& log_;
+  BSI_WIDGET(FormView, Form, RecordingForm, form, "frmValue", 0x3000, u"");
+  BSI_WIDGET(TextBox, txtLabel, RecordingTextBox, label, "txtLabel");
+  BSI_WIDGET(TextBox, txtValue, RecordingTextBox, value, "txtValue");
+  BSI_WIDGET(CommandButton, cmdClipboard, RecordingButton, button, "cmdClipboard");
 };
+#undef BSI_WIDGET
 
 /// A platform that creates both windows. What the user does while a window is shown is scripted per window.
 struct FakeWindows final : public SysInfoWindowFactory, public ValueWindowFactory {
