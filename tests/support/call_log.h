@@ -4,23 +4,21 @@
 
 #include <concepts>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "runtime/text.h"
 
 namespace bsi::test {
 
-inline std::string LogPart(const std::string& part) {
-  return part;
-}
-inline std::string LogPart(const char* part) {
-  return part;
-}
-inline std::string LogPart(const Text& part) {
-  return ToUtf8(part);
-}
-inline std::string LogPart(std::integral auto part) {
-  return std::to_string(part);
+template <class Part>
+std::string LogPart(const Part& part) {
+  if constexpr (std::integral<Part>)
+    return std::to_string(part);
+  else if constexpr (std::is_same_v<Part, Text>)
+    return ToUtf8(part);
+  else
+    return std::string(part);
 }
 
 class CallLog {
@@ -35,9 +33,8 @@ class CallLog {
   /// The entries that start with `prefix`, in order.
   std::vector<std::string> Matching(const std::string& prefix) const {
     std::vector<std::string> out;
-    for (const auto& entry : entries_) {
+    for (const auto& entry : entries_)
       if (entry.rfind(prefix, 0) == 0) out.push_back(entry);
-    }
     return out;
   }
   /// The entries one per line, for a golden file.
