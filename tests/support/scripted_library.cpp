@@ -29,6 +29,20 @@ T As(const Variant& v) {
   }
 }
 
+// BSI_GETTERS(T, A, B, ...) overrides T A(), T B(), ... each to answer its scripted result as a T.
+#define BSI_GETTER(T, name) \
+  T name() override {       \
+    return Get<T>(#name);   \
+  }
+#define BSI_AGAIN() BSI_EACH
+#define BSI_EACH(T, name, ...) BSI_GETTER(T, name) __VA_OPT__(BSI_AGAIN BSI_PARENS(T, __VA_ARGS__))
+#define BSI_PARENS ()
+#define BSI_SCAN(...) BSI_SCAN3(BSI_SCAN3(BSI_SCAN3(BSI_SCAN3(__VA_ARGS__))))
+#define BSI_SCAN3(...) BSI_SCAN2(BSI_SCAN2(BSI_SCAN2(BSI_SCAN2(__VA_ARGS__))))
+#define BSI_SCAN2(...) BSI_SCAN1(BSI_SCAN1(BSI_SCAN1(BSI_SCAN1(__VA_ARGS__))))
+#define BSI_SCAN1(...) __VA_ARGS__
+#define BSI_GETTERS(T, ...) BSI_SCAN(BSI_EACH(T, __VA_ARGS__)) static_assert(true)
+
 // One object answers for every class: it is created as one of them, logs its calls under that class's name
 // and its release. Operations with the same name in several classes (Name) answer for the class it was created as.
 class FakeObject final : public RegistryReader,
@@ -59,43 +73,14 @@ class FakeObject final : public RegistryReader,
   void SetRoot(std::int32_t root) override { Call("Root=" + std::to_string(root_ = root)); }
   void SetKeyPath(const Text& path) override { Call("KeyPath=" + ToUtf8(key_path_ = path)); }
   void SetValueName(const Text& name) override { Call("ValueName=" + ToUtf8(value_name_ = name)); }
-  Text Name() override { return Get<Text>("Name"); }
-  std::int32_t MajorVersion() override { return Get<std::int32_t>("MajorVersion"); }
-  std::int32_t MinorVersion() override { return Get<std::int32_t>("MinorVersion"); }
-  std::int32_t BuildNumber() override { return Get<std::int32_t>("BuildNumber"); }
-  Text Description() override { return Get<Text>("Description"); }
-  Text PhysicalTotal() override { return Get<Text>("PhysicalTotal"); }
-  Text PhysicalFree() override { return Get<Text>("PhysicalFree"); }
-  Text PageFileTotal() override { return Get<Text>("PageFileTotal"); }
-  Text PageFileFree() override { return Get<Text>("PageFileFree"); }
-  Text VirtualTotal() override { return Get<Text>("VirtualTotal"); }
-  Text VirtualFree() override { return Get<Text>("VirtualFree"); }
+  BSI_GETTERS(Text, Name, Description, PhysicalTotal, PhysicalFree, PageFileTotal, PageFileFree, VirtualTotal,
+              VirtualFree, UserName, LocalIP, NetworkIP, LocalSubnetMask, NetworkSubnetMask, MACAddress, Detail,
+              Executable, WindowsFolder, SystemFolder, Detail1, Detail2, RunningTime, StandardName, DaylightName);
+  BSI_GETTERS(std::int32_t, MajorVersion, MinorVersion, BuildNumber, Width, Height, Bias, StandardBias, DaylightBias);
+  BSI_GETTERS(bool, IsAdmin, Active, DaylightActive);
+  BSI_GETTERS(Currency, BitsPerPixel);
   Variant ComputerName() override { return Call("ComputerName"); }
-  Text UserName() override { return Get<Text>("UserName"); }
-  bool IsAdmin() override { return Get<bool>("IsAdmin"); }
-  Text LocalIP() override { return Get<Text>("LocalIP"); }
-  Text NetworkIP() override { return Get<Text>("NetworkIP"); }
-  Text LocalSubnetMask() override { return Get<Text>("LocalSubnetMask"); }
-  Text NetworkSubnetMask() override { return Get<Text>("NetworkSubnetMask"); }
-  Text MACAddress() override { return Get<Text>("MACAddress"); }
-  bool Active() override { return Get<bool>("Active"); }
-  Text Detail() override { return Get<Text>("Detail"); }
-  Text Executable() override { return Get<Text>("Executable"); }
-  Text WindowsFolder() override { return Get<Text>("WindowsFolder"); }
-  Text SystemFolder() override { return Get<Text>("SystemFolder"); }
-  Currency BitsPerPixel() override { return Get<Currency>("BitsPerPixel"); }
-  std::int32_t Width() override { return Get<std::int32_t>("Width"); }
-  std::int32_t Height() override { return Get<std::int32_t>("Height"); }
-  Text Detail1() override { return Get<Text>("Detail1"); }
-  Text Detail2() override { return Get<Text>("Detail2"); }
   Variant Installed() override { return Call("Installed"); }
-  Text RunningTime() override { return Get<Text>("RunningTime"); }
-  std::int32_t Bias() override { return Get<std::int32_t>("Bias"); }
-  Text StandardName() override { return Get<Text>("StandardName"); }
-  std::int32_t StandardBias() override { return Get<std::int32_t>("StandardBias"); }
-  Text DaylightName() override { return Get<Text>("DaylightName"); }
-  std::int32_t DaylightBias() override { return Get<std::int32_t>("DaylightBias"); }
-  bool DaylightActive() override { return Get<bool>("DaylightActive"); }
   std::shared_ptr<Object> Drives() override {
     const Variant result = Call("Drives");
     return result.kind() == VariantKind::Object ? result.AsObject() : nullptr;
@@ -135,9 +120,6 @@ ScriptedLibrary::ScriptedLibrary(CallLog* log) : log_(log != nullptr ? log : &ow
   SetRegistry(system, u"SystemBiosDate", Variant::String(u"03/17/10"));
   SetRegistry(system, u"VideoBiosVersion", Variant::String(u"Hardware Version 0.0"));
   Set("OSVersionInfo.Name", u"Microsoft Windows 7 Professional");
-  Set("OSVersionInfo.MajorVersion", Variant::Long(6));
-  Set("OSVersionInfo.MinorVersion", Variant::Long(1));
-  Set("OSVersionInfo.BuildNumber", Variant::Long(7601));
   Set("ProcessorInfo.Description", u"Intel(R) Core(TM) i5 CPU M 520 @ 2.40GHz");
   Set("MemoryInfo.PhysicalTotal", u"4294967296");
   Set("MemoryInfo.PhysicalFree", u"1073741824");
@@ -147,26 +129,29 @@ ScriptedLibrary::ScriptedLibrary(CallLog* log) : log_(log != nullptr ? log : &ow
   Set("MemoryInfo.VirtualFree", u"1879048192");
   Set("ComputerInfo.ComputerName", u"WORKSTATION");
   Set("UserInfo.UserName", u"Anna");
-  Set("AdminRightsInfo.IsAdmin", Variant::Boolean(true));
   Set("NetworkInfo.LocalIP", u"127.0.0.1");
   Set("NetworkInfo.LocalSubnetMask", u"255.0.0.0");
   Set("NetworkInfo.NetworkIP", u"192.168.1.20");
   Set("NetworkInfo.NetworkSubnetMask", u"255.255.255.0");
   Set("NetworkInfo.MACAddress", u"00-1A-2B-3C-4D-5E");
-  Set("DialUpInfo.Active", Variant::Boolean(false));
   Set("DefaultBrowserInfo.Name", u"Firefox");
   Set("DefaultBrowserInfo.Detail", u"C:\\Program Files\\Mozilla Firefox\\firefox.exe");
   Set("FolderInfo.WindowsFolder", u"C:\\Windows");
   Set("FolderInfo.SystemFolder", u"C:\\Windows\\system32");
-  Set("DisplayInfo.Width", Variant::Long(1024));
-  Set("DisplayInfo.Height", Variant::Long(768));
-  Set("DisplayInfo.BitsPerPixel", Variant::FromCurrency(Currency::FromWhole(32)));
   Set("DefaultPrinterInfo.Name", u"HP LaserJet 4");
   Set("DefaultPrinterInfo.Detail1", u"HP LaserJet 4 PCL");
   Set("DefaultPrinterInfo.Detail2", u"LPT1:");
-  Set("SoundInfo.Installed", Variant::Boolean(true));
   Set("UptimeInfo.RunningTime", u"1 d 02:03:04");
   Set("TimeZoneInfo.Name", u"W. Europe Standard Time");
+  Set("OSVersionInfo.MajorVersion", Variant::Long(6));
+  Set("OSVersionInfo.MinorVersion", Variant::Long(1));
+  Set("OSVersionInfo.BuildNumber", Variant::Long(7601));
+  Set("AdminRightsInfo.IsAdmin", Variant::Boolean(true));
+  Set("DialUpInfo.Active", Variant::Boolean(false));
+  Set("DisplayInfo.Width", Variant::Long(1024));
+  Set("DisplayInfo.Height", Variant::Long(768));
+  Set("DisplayInfo.BitsPerPixel", Variant::FromCurrency(Currency::FromWhole(32)));
+  Set("SoundInfo.Installed", Variant::Boolean(true));
   Set("DriveInfo.Drives", Variant::FromObject(std::make_shared<ScriptedCollection>(std::vector<Variant>{
                               Variant::String(u"C:\\ Local Disk"), Variant::String(u"D:\\ CD-ROM")})));
 }
