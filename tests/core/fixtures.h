@@ -8,6 +8,7 @@
 #include <charconv>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "info_list/load_sys_info.h"
@@ -34,22 +35,19 @@ std::int32_t ErrorOf(Fn&& fn) {
   return 0;
 }
 
-inline std::string OutcomeText(double value) {
-  char buffer[32];
-  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-inline std::string OutcomeText(bool value) {
-  return value ? "true" : "false";
-}
-inline std::string OutcomeText(const Text& value) {
-  return ToUtf8(value);
-}
-
 /// What a call gives, as text (numbers in their shortest form), or "error N" for the run-time error it raises.
 template <class Fn>
 std::string Outcome(Fn&& fn) {
   try {
-    return OutcomeText(fn());
+    const auto value = fn();
+    char buffer[32];
+    if constexpr (std::is_same_v<decltype(value), const bool>) {
+      return value ? "true" : "false";
+    } else if constexpr (std::is_same_v<decltype(value), const Text>) {
+      return ToUtf8(value);
+    } else {
+      return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value)).ptr);
+    }
   } catch (const RuntimeError& error) {
     return "error " + std::to_string(error.number());
   }
@@ -71,14 +69,6 @@ inline std::string Dump(const Rows& rows) {
   return out;
 }
 
-/// The 1-based position of the first row with this label, 0 when there is none.
-inline int PositionIn(const Rows& rows, const Text& label) {
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].text == label) return static_cast<int>(i) + 1;
-  }
-  return 0;
-}
-
 /// One list build: the recording list view and the rig's fakes, with every LoadResString in the log.
 struct ListFixture : WindowRig {
   explicit ListFixture(UiLanguage language = UiLanguage::German) : WindowRig(language, true) {}
@@ -87,7 +77,11 @@ struct ListFixture : WindowRig {
   }
   void Run() { LoadSysInfo(context()); }
   const Rows& rows() { return list.rows().rows(); }
-  int Position(const Text& label) { return PositionIn(rows(), label); }
+  /// The 1-based position of the first row with this label, 0 when there is none.
+  int Position(const Text& label) {
+    const auto found = std::find_if(rows().begin(), rows().end(), [&](const Row& row) { return row.text == label; });
+    return found == rows().end() ? 0 : static_cast<int>(found - rows().begin()) + 1;
+  }
   /// The value of the first row with this label.
   Text Value(const Text& label) {
     const int position = Position(label);
