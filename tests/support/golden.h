@@ -12,61 +12,38 @@
 #include <sstream>
 #include <string>
 
-namespace bsi::test {
-
-inline std::string GoldenPath(const std::string& name) {
-#ifdef BSI_GOLDEN_DIR
-  return std::string(BSI_GOLDEN_DIR) + "/" + name;
-#else
-  return name;
+#ifndef BSI_GOLDEN_DIR
+#define BSI_GOLDEN_DIR "."
 #endif
-}
+
+namespace bsi::test {
 
 /// Empty when `actual` equals the golden file `name` (a path under tests/data); otherwise what differs: the
 /// first line that differs, both versions of it, and how to update the file.
 inline std::string CompareGolden(const std::string& name, const std::string& actual) {
-  const std::string path = GoldenPath(name);
-  std::string expected;
-  bool found = false;
-  {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-      found = true;
-      expected.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-  }
+  const std::string path = std::string(BSI_GOLDEN_DIR) + "/" + name;
+  std::ifstream in(path, std::ios::binary);
+  const bool found = static_cast<bool>(in);
+  const std::string expected{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (found && expected == actual) return {};
-
-  const char* update = std::getenv("BSI_UPDATE_GOLDEN");
-  if (update != nullptr && std::string(update) == "1") {
-    const char* ci = std::getenv("CI");
-    if (ci != nullptr && *ci != '\0') {
+  if (const char* update = std::getenv("BSI_UPDATE_GOLDEN"); update != nullptr && std::string(update) == "1") {
+    if (const char* ci = std::getenv("CI"); ci != nullptr && *ci != '\0') {
       return name + ": BSI_UPDATE_GOLDEN=1 is refused when CI is set; the file was not rewritten\n";
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << actual;
-    if (out.flush()) return {};
-    return name + ": cannot write " + path + "\n";
+    return (out << actual).flush() ? "" : name + ": cannot write " + path + "\n";
   }
   if (!found) return name + ": no golden file at " + path + " (BSI_UPDATE_GOLDEN=1 writes it)\n";
-
-  std::istringstream want(expected);
-  std::istringstream got(actual);
-  std::string want_line;
-  std::string got_line;
+  std::istringstream want(expected), got(actual);
+  std::string want_line, got_line;
   for (int line = 1;; ++line) {
-    const bool more_want = static_cast<bool>(std::getline(want, want_line));
-    const bool more_got = static_cast<bool>(std::getline(got, got_line));
-    if (!more_want && !more_got) {
-      return name + ": differs only in the line ending at its end\n";
-    }
+    const bool more_want = !!std::getline(want, want_line), more_got = !!std::getline(got, got_line);
+    if (!more_want && !more_got) return name + ": differs only in the line ending at its end\n";
     if (more_want != more_got || want_line != got_line) {
-      std::ostringstream message;
-      message << name << ":" << line
-              << ": first difference\n  expected: " << (more_want ? want_line : std::string("<end of file>"))
-              << "\n  got:      " << (more_got ? got_line : std::string("<end of output>"))
-              << "\n  (BSI_UPDATE_GOLDEN=1 rewrites the file; review its diff like code)\n";
-      return message.str();
+      return name + ":" + std::to_string(line) +
+             ": first difference\n  expected: " + (more_want ? want_line : "<end of file>") +
+             "\n  got:      " + (more_got ? got_line : "<end of output>") +
+             "\n  (BSI_UPDATE_GOLDEN=1 rewrites the file; review its diff like code)\n";
     }
   }
 }

@@ -54,7 +54,6 @@ class ScriptedLibrary final : public QueryLibrary {
   std::unique_ptr<QueryObject> Create(QueryClass cls) override;
   /// Logs the operation, raises its scripted failure or returns its scripted result (Empty when unset).
   Variant Call(const std::string& operation);
-  void Record(std::string entry) { log_->Add(std::move(entry)); }
   std::optional<Variant> Registry(std::int32_t root, const Text& key_path, const Text& value_name) const;
   void Released(QueryClass cls);
 
