@@ -57,22 +57,13 @@ ComPtr<Interface> Create(REFCLSID clsid, wine_test::Where where = wine_test::Whe
   return object;
 }
 
+// Any German is German, every other language English (the run's own language: ui_test).
 void test_ui_language() {
-  // Any German is German, every other language English; Wine takes the UI language from the bed's LC_ALL.
-  const struct {
-    LANGID id;
-    bsi::UiLanguage expected;
-  } cases[] = {
-      {MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN), bsi::UiLanguage::German},
-      {MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), bsi::UiLanguage::English},
-      {GetUserDefaultUILanguage(), com_test::IsGermanRun() ? bsi::UiLanguage::German : bsi::UiLanguage::English}};
-  for (const auto& c : cases) {
-    const bsi::UiLanguage got = bsi::win32::LanguageForLangId(c.id);
-    ok(got == c.expected, "language %#x: expected %d, got %d\n", c.id, static_cast<int>(c.expected),
-       static_cast<int>(got));
-  }
-  ok(bsi::win32::UserUiLanguage() == cases[2].expected, "expected the UI language of LC_ALL, got %d\n",
-     static_cast<int>(bsi::win32::UserUiLanguage()));
+  const bsi::UiLanguage austrian = bsi::win32::LanguageForLangId(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN));
+  const bsi::UiLanguage french = bsi::win32::LanguageForLangId(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
+  ok(austrian == bsi::UiLanguage::German && french == bsi::UiLanguage::English,
+     "expected Austrian German as German, French as English, got %d and %d\n", static_cast<int>(austrian),
+     static_cast<int>(french));
 }
 
 std::string TypeName(VARTYPE type) {
@@ -223,12 +214,6 @@ void test_registry_reader() {
        Narrow(read.name).c_str(), Narrow(read.value).c_str(), static_cast<unsigned>(read.value.size()), read.exists,
        static_cast<unsigned long>(hr), Narrow(got).c_str(), static_cast<unsigned>(got.size()), exists);
   }
-  BSTR kept = nullptr;
-  reader->get_KeyPath(&kept);
-  ok(kept != nullptr && kept == kTestKey, "expected KeyPath %s to stay, got %s\n", Narrow(kTestKey).c_str(),
-     Narrow(kept ? kept : L"").c_str());
-  SysFreeString(kept);
-
   // Bad settings: error 380 from the reader, and the old setting stays.
   ExpectError(reader->put_Root(12345), 380, L"Invalid property value", "put_Root(12345)");
   ok(reader->get_Root(&root) == S_OK && root == static_cast<long>(0x80000001UL),
