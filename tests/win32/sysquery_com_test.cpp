@@ -250,7 +250,7 @@ void test_drive_collection() {
   HRESULT hr = S_OK;
   for (long i = 1; i <= count; ++i) items.push_back(ItemText(drives.Get(), LongArg(i), &hr));
   if (items.empty()) return (void)ok(false, "expected drives, got none\n");
-  // Indexes as scripts pass them, also as text or by reference; Item is the default member.
+  // Indexes as scripts pass them, also as text or by reference (the default member: sysquery_late_bound.vbs).
   LONG one = 1;
   VARIANT by_reference, text_one, text_drive;
   V_VT(&by_reference) = VT_I4 | VT_BYREF;
@@ -276,33 +276,18 @@ void test_drive_collection() {
   }
   VariantClear(&text_one);
   VariantClear(&text_drive);
-  VARIANT result;
-  VariantInit(&result);
-  DISPPARAMS params{&by_reference, nullptr, 1, 0};
-  hr = object->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_PROPERTYGET | DISPATCH_METHOD, &params, &result, nullptr,
-                      nullptr);
-  ok(hr == S_OK && V_VT(&result) == VT_BSTR && items[0] == V_BSTR(&result),
-     "the default member: expected %s, got hr %#lx\n", Narrow(items[0]).c_str(), static_cast<unsigned long>(hr));
-  VariantClear(&result);
-
-  // _NewEnum walks the same texts, then reports the end; Reset and Clone keep the position.
+  // A clone of _NewEnum's enumerator gives as many items and then reports the end (the walk itself: For Each in
+  // sysquery_late_bound.vbs).
   ComPtr<IUnknown> unknown;
   ComPtr<IEnumVARIANT> walk, copy;
   drives->get__NewEnum(&unknown);
   if (!unknown || FAILED(unknown.As(&walk))) return (void)ok(false, "expected _NewEnum to give an IEnumVARIANT\n");
-  std::vector<std::wstring> walked;
   ULONG fetched = 0;
-  while (walked.size() <= items.size() && (hr = walk->Next(1, &result, &fetched)) == S_OK && fetched == 1) {
-    walked.push_back(V_VT(&result) == VT_BSTR ? V_BSTR(&result) : L"<no text>");
-    VariantClear(&result);
-  }
-  ok(walked == items && hr == S_FALSE && fetched == 0, "expected Next to walk %u items and stop, got %u, hr %#lx\n",
-     static_cast<unsigned>(items.size()), static_cast<unsigned>(walked.size()), static_cast<unsigned long>(hr));
-  walk->Reset();
   VARIANT many[64];
   hr = SUCCEEDED(walk->Clone(&copy)) && copy ? copy->Next(64, many, &fetched) : E_FAIL;
-  ok(fetched == items.size() && hr == (items.size() == 64 ? S_OK : S_FALSE),
-     "Next(64) of a clone: expected %u items, got hr %#lx, %lu\n", static_cast<unsigned>(items.size()),
+  ok(fetched == items.size() && hr == (items.size() == 64 ? S_OK : S_FALSE) && V_VT(&many[0]) == VT_BSTR &&
+         items[0] == V_BSTR(&many[0]),
+     "Next(64) of a clone: expected %u items from the first, got hr %#lx, %lu\n", static_cast<unsigned>(items.size()),
      static_cast<unsigned long>(hr), fetched);
   for (ULONG i = 0; SUCCEEDED(hr) && i < fetched && i < 64; ++i) VariantClear(&many[i]);
   copy.Reset();
