@@ -77,28 +77,58 @@ void test_server_side_failures() {
   }
 }
 
-/// Declares error information for IMemoryInfo, as the library's objects do.
+/// Declares error information for IMemoryInfo, as the library's objects do, or for nothing.
 class Declaring final : public bsi::win32::com::ComObject<Declaring, ISupportErrorInfo> {
  public:
-  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override { return riid == IID_IMemoryInfo ? S_OK : S_FALSE; }
+  explicit Declaring(bool declares) : declares_(declares) {}
+  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override {
+    return declares_ && riid == IID_IMemoryInfo ? S_OK : S_FALSE;
+  }
+
+ private:
+  bool declares_;
 };
 
-// The client turns the server's HRESULT back into the number and description that were thrown.
-void test_round_trip() {
-  IUnknown* object = nullptr;
-  Declaring::Create(IID_IUnknown, reinterpret_cast<void**>(&object));
-  const bsi::RuntimeError cases[] = {
-      bsi::RuntimeError(9, u"Subscript out of range"),
-      bsi::RuntimeError(380, u"Ungültiger Eigenschaftswert"),
-      bsi::RuntimeError(static_cast<std::int32_t>(E_ACCESSDENIED), u"Zugriff verweigert"),
+// The client turns the server's HRESULT back into the number and description that were thrown, and takes the
+// error information. What the object does not declare is stale: the system's message stands instead. An HRESULT
+// without error information gets its run-time error's standard text, or a generic one.
+void test_client_side() {
+  IUnknown* declares = nullptr;
+  IUnknown* silent = nullptr;
+  Declaring::Create(IID_IUnknown, reinterpret_cast<void**>(&declares), true);
+  Declaring::Create(IID_IUnknown, reinterpret_cast<void**>(&silent), false);
+  const std::wstring denied = bsi::win32::com::SystemMessage(E_ACCESSDENIED);
+  ok(!denied.empty() && denied.back() != L'\n', "expected a system message of one line, got \"%s\"\n",
+     Narrow(denied).c_str());
+  auto thrown = [](std::int32_t number, const char16_t* text) {
+    return [=] { return ServerSide([&] { throw bsi::RuntimeError(number, text); }); };
   };
-  for (const bsi::RuntimeError& thrown : cases) {
-    const HRESULT hr = ServerSide([&] { throw thrown; });
-    com_test::ExpectRaises([&] { bsi::win32::RaiseHresult(hr, object, IID_IMemoryInfo); }, thrown.number(),
-                           thrown.description().c_str(), "round trip");
+  auto returned = [](HRESULT hr) { return [hr] { return hr; }; };
+  const auto access = static_cast<std::int32_t>(E_ACCESSDENIED);
+  const struct {
+    IUnknown* object;
+    std::function<HRESULT()> fail;
+    std::int32_t number;
+    bsi::Text description;
+  } cases[] = {
+      {declares, thrown(9, u"Subscript out of range"), 9, u"Subscript out of range"},
+      {declares, thrown(380, u"Ungültiger Eigenschaftswert"), 380, u"Ungültiger Eigenschaftswert"},
+      {declares, thrown(access, u"Zugriff verweigert"), access, u"Zugriff verweigert"},
+      {silent, thrown(access, u"stale"), access, bsi::Text(denied.begin(), denied.end())},
+      {nullptr, returned(static_cast<HRESULT>(0x800A0009)), 9, u"Subscript out of range"},
+      {nullptr, returned(static_cast<HRESULT>(0x8004F123)), static_cast<std::int32_t>(0x8004F123), u"Automation error"},
+  };
+  for (const auto& c : cases) {
+    const HRESULT hr = c.fail();
+    const std::string what = "error " + std::to_string(c.number);
+    com_test::ExpectRaises([&] { bsi::win32::RaiseHresult(hr, c.object, IID_IMemoryInfo); }, c.number,
+                           c.description.c_str(), what.c_str());
+    IErrorInfo* left = nullptr;
+    ok(GetErrorInfo(0, &left) == S_FALSE, "%s: expected the error information taken, got it left behind\n",
+       what.c_str());
+    if (left != nullptr) left->Release();
   }
-  const ULONG left = object->Release();
-  ok(left == 0, "expected the last Release to give 0, got %lu\n", left);
+  ok(declares->Release() == 0 && silent->Release() == 0, "expected the last Releases to give 0\n");
 }
 
 }  // namespace
@@ -106,7 +136,7 @@ void test_round_trip() {
 int main() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   test_server_side_failures();
-  test_round_trip();
+  test_client_side();
   CoUninitialize();
   return wine_test::Summary("com_errors");
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Helpers of the COM test programs: calls by name through IDispatch, the error information of a failure, and one
-// check of "HRESULT / run-time error N" for both ends of COM (the server's HRESULT with its IErrorInfo, the
-// client's RuntimeError).
+// Helpers of the COM test programs: the error information of a failure, and one check of "HRESULT / run-time error N"
+// for both ends of COM (the server's HRESULT with its IErrorInfo, the client's RuntimeError).
 #pragma once
 
 #include <windows.h>
@@ -22,28 +21,6 @@ namespace com_test {
 
 using wine_test::Narrow;
 using wine_test::Where;
-
-/// Invokes `name` on `object` late-bound (DISPATCH_PROPERTYGET | DISPATCH_METHOD) with `count` arguments given in
-/// source order; the result lands in `result` (cleared first).
-inline HRESULT Invoke(IDispatch* object, const wchar_t* name, VARIANT* result, const VARIANT* args = nullptr,
-                      UINT count = 0, WORD flags = DISPATCH_PROPERTYGET | DISPATCH_METHOD) {
-  std::wstring copy = name;
-  LPOLESTR names[] = {copy.data()};
-  DISPID id = 0x0deadbee;
-  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(hr)) return hr;
-  // IDispatch takes the arguments last first.
-  VARIANT reversed[8];
-  for (UINT i = 0; i < count && i < 8; ++i) reversed[i] = args[count - 1 - i];
-  DISPPARAMS params{reversed, nullptr, count, 0};
-  VariantClear(result);
-  EXCEPINFO exception{};
-  hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &exception, nullptr);
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
-  return hr;
-}
 
 inline VARIANT LongArg(LONG value) {
   VARIANT v;
@@ -69,11 +46,6 @@ inline ErrorText TakeErrorInfo() {
   SysFreeString(value);
   info->Release();
   return text;
-}
-
-inline bool IsGermanRun() {
-  char value[64] = {};
-  return GetEnvironmentVariableA("LC_ALL", value, sizeof(value)) > 0 && std::string(value).rfind("de", 0) == 0;
 }
 
 /// The HRESULT that carries run-time error `number` across COM: 0x800A0000 + number.

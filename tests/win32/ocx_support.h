@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Helpers of the control's tests, the registration tests and the timing programs: where the module lives, the
-// information window found and closed from outside its modal loop, a harness that shows and closes it, registry
-// keys in either view, regsvr32 of either bitness, and what a type library describes.
+// Helpers of the control's tests and the timing programs: where the module lives, the information window found
+// and closed from outside its modal loop, a harness that shows and closes it, and registry keys.
 #pragma once
 
 #include <windows.h>
@@ -150,32 +149,6 @@ inline std::wstring TakeBstr(BSTR value) {
   return text;
 }
 
-/// The registry view of the other bitness (KEY_WOW64_32KEY or KEY_WOW64_64KEY); 0 on 32-bit Windows.
-inline REGSAM OtherView() {
-  BOOL wow64 = FALSE;
-  if (sizeof(void*) == 8) return KEY_WOW64_32KEY;
-  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64 ? KEY_WOW64_64KEY : 0;
-}
-
-/// The string value `name` (nullptr: default) of HKCR\path in this process's view or in `view`.
-inline std::wstring ReadClassesString(const std::wstring& path, const wchar_t* name, REGSAM view = 0) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return L"<no key>";
-  wchar_t value[1024] = {};
-  DWORD bytes = sizeof(value) - sizeof(wchar_t);
-  DWORD type = 0;
-  const LSTATUS status = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &bytes);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return L"<no value>";
-  if (type != REG_SZ) return L"<not REG_SZ>";
-  return value;
-}
-
-inline void WriteClassesString(const std::wstring& path, const std::wstring& value) {
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, path.c_str(), nullptr, REG_SZ, value.c_str(),
-                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 inline bool ClassesKeyExists(const std::wstring& path, REGSAM view = 0) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
@@ -183,81 +156,10 @@ inline bool ClassesKeyExists(const std::wstring& path, REGSAM view = 0) {
   return true;
 }
 
-inline void ExpectClassesKey(const std::wstring& path, bool expected, const char* when) {
-  ok(ClassesKeyExists(path) == expected, "%s: HKCR\\%s %s\n", when, wine_test::Narrow(path).c_str(),
-     expected ? "is missing" : "is left behind");
-}
-
 inline std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};
   StringFromGUID2(guid, text, 40);
   return text;
-}
-
-/// Runs a command line to its end (at most `timeout_ms`) and gives its exit code, or -1.
-inline long RunProcess(std::wstring command, DWORD timeout_ms = 60000) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return -1;
-  }
-  DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, timeout_ms) == WAIT_OBJECT_0) {
-    GetExitCodeProcess(process.hProcess, &code);
-  } else {
-    TerminateProcess(process.hProcess, 1);
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<long>(code);
-}
-
-/// Whether the other bitness registers `clsid` beside this one: then it shares the ProgIDs and the type library.
-inline bool RegisteredInOtherView(REFCLSID clsid) {
-  return OtherView() != 0 && ClassesKeyExists(L"CLSID\\" + GuidText(clsid), OtherView());
-}
-
-/// regsvr32 /s `options` `module` with the regsvr32 of this process's bitness, or of the other one (from a 64-bit
-/// process in syswow64, from a 32-bit one in sysnative); gives its exit code.
-inline long Regsvr32(const std::wstring& options, const std::wstring& module, bool other_bitness = false) {
-  wchar_t folder[MAX_PATH] = {};
-  if (!other_bitness) {
-    GetSystemDirectoryW(folder, MAX_PATH);
-  } else if (sizeof(void*) == 8) {
-    GetSystemWow64DirectoryW(folder, MAX_PATH);
-  } else {
-    GetWindowsDirectoryW(folder, MAX_PATH);
-    wcscat_s(folder, L"\\Sysnative");
-  }
-  return RunProcess(L"\"" + std::wstring(folder) + L"\\regsvr32.exe\" /s " + options + L" \"" + module + L"\"");
-}
-
-struct TypeEntry {
-  TYPEKIND kind;
-  std::wstring name;
-  GUID guid;
-};
-
-/// What the type library in `module` describes, in its order (nothing when it cannot be loaded).
-inline std::vector<TypeEntry> TypeLibraryEntries(const std::wstring& module) {
-  std::vector<TypeEntry> entries;
-  ITypeLib* library = nullptr;
-  if (FAILED(LoadTypeLibEx(module.c_str(), REGKIND_NONE, &library))) return entries;
-  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
-    ITypeInfo* info = nullptr;
-    if (FAILED(library->GetTypeInfo(i, &info))) continue;
-    TYPEATTR* type = nullptr;
-    BSTR name = nullptr;
-    if (SUCCEEDED(info->GetTypeAttr(&type))) {
-      library->GetDocumentation(static_cast<INT>(i), &name, nullptr, nullptr, nullptr);
-      entries.push_back({type->typekind, TakeBstr(name), type->guid});
-      info->ReleaseTypeAttr(type);
-    }
-    info->Release();
-  }
-  library->Release();
-  return entries;
 }
 
 }  // namespace ocx_test

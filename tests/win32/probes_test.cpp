@@ -225,13 +225,11 @@ void test_registry_reads() {
        Narrow(r.name).c_str(), r.exists, static_cast<unsigned>(r.text.size()), got.exists,
        static_cast<unsigned>(got.text.size()));
   }
-  // Larger values are refused instead of allocated; names with an inner NUL would reach another value; a root
-  // that is no key is the caller's error.
+  // Larger values are refused instead of allocated; a key path with an inner NUL would reach another key (a value
+  // name: sysquery_com_test); a root that is no key is the caller's error.
   const std::vector<BYTE> huge(1024 * 1024 + 2, 'x');
   set(L"huge", REG_BINARY, huge.data(), huge.size());
   ExpectHr(ProbeHresult([&] { read(L"huge"); }), HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE), "huge value");
-  ExpectHr(ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, kTestKey, std::wstring(L"sz\0x", 4)); }),
-           E_INVALIDARG, "NUL in value name");
   ExpectHr(ProbeHresult([] { bsq::ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(L"Software\0x", 10), L"sz"); }),
            E_INVALIDARG, "NUL in key path");
   const HRESULT bogus = ProbeHresult([] { bsq::ReadRegistryValue(reinterpret_cast<HKEY>(0x1234), L"Software", L"x"); });
@@ -252,90 +250,15 @@ std::uint64_t FieldNumber(const std::string& text, const std::string& key) {
   return at == std::string::npos ? 0 : std::strtoull(text.c_str() + at + key.size() + 1, nullptr, 10);
 }
 
-void test_memory() {
-  const bsq::MemoryFigures m = bsq::ReadMemory();
-  ok(m.physical_free <= m.physical_total && m.page_file_free <= m.page_file_total && m.virtual_free <= m.virtual_total,
-     "expected free at most total, got %llu/%llu %llu/%llu %llu/%llu\n",
-     static_cast<unsigned long long>(m.physical_free), static_cast<unsigned long long>(m.physical_total),
-     static_cast<unsigned long long>(m.page_file_free), static_cast<unsigned long long>(m.page_file_total),
-     static_cast<unsigned long long>(m.virtual_free), static_cast<unsigned long long>(m.virtual_total));
-  const std::uint64_t linux_total = FieldNumber(ReadFileText(L"Z:\\proc\\meminfo"), "MemTotal") * 1024;
-  if (linux_total == 0) return skip("no /proc/meminfo\n");
-  const double ratio = static_cast<double>(m.physical_total) / static_cast<double>(linux_total);
-  ok(ratio > 0.99 && ratio < 1.01, "expected Linux's MemTotal %llu, got physical memory %llu\n",
-     static_cast<unsigned long long>(linux_total), static_cast<unsigned long long>(m.physical_total));
-}
-
-void test_identity_and_system() {
-  const std::wstring computer = bsq::ComputerName();
-  std::string host = ReadFileText(L"Z:\\proc\\sys\\kernel\\hostname");
-  host = host.substr(0, host.find_first_of(".\n"));  // Wine's DNS host name stops at the first dot
-  if (host.empty()) skip("no Linux host name\n");
-  ok(host.empty() ? !computer.empty() : Lower(computer) == Lower(Widen(host)),
-     "expected the computer name of host \"%s\", got \"%s\"\n", host.c_str(), Narrow(computer).c_str());
-  const std::wstring user = bsq::UserName();
-  const std::string env_user = Env("USERNAME");
-  ok(!user.empty() && (env_user.empty() || Lower(user) == Lower(Widen(env_user))),
-     "expected the user of USERNAME \"%s\", got \"%s\"\n", env_user.c_str(), Narrow(user).c_str());
-  if (UnderWine()) ok(bsq::IsAdministrator(), "expected Wine's token to be an administrator's, got another\n");
-
-  const bsq::OsVersion os = bsq::ReadOsVersion();
-  ok(!os.name.empty() && os.major >= 5 && os.build > 0, "expected a named OS 5 or later, got \"%s\" %lu.%lu.%lu\n",
-     Narrow(os.name).c_str(), os.major, os.minor, os.build);
-  const std::wstring cpu = bsq::ProcessorDescription();
-  ok(!cpu.empty() && cpu.front() != L' ' && cpu.back() != L' ' && cpu.find(L"  ") == std::wstring::npos,
-     "expected a trimmed processor name, got \"%s\"\n", Narrow(cpu).c_str());
-  const std::wstring windows = bsq::WindowsFolder();
-  const std::wstring system = bsq::SystemFolder();
-  const std::string root = Env("SystemRoot");
-  ok(!root.empty() && Lower(windows) == Lower(Widen(root)), "expected the Windows folder %s, got \"%s\"\n",
-     root.c_str(), Narrow(windows).c_str());
-  ok(Lower(system).rfind(Lower(windows) + L"\\", 0) == 0, "expected the system folder inside %s, got \"%s\"\n",
-     Narrow(windows).c_str(), Narrow(system).c_str());
-  const bsq::BrowserFacts browser = bsq::ReadDefaultBrowser();
-  ok(browser.detail == browser.executable, "expected the browser's detail %s, got \"%s\"\n",
-     Narrow(browser.executable).c_str(), Narrow(browser.detail).c_str());
-  if (UnderWine()) {
-    ok(!browser.name.empty() && GetFileAttributesW(browser.executable.c_str()) != INVALID_FILE_ATTRIBUTES,
-       "expected a named browser that exists, got \"%s\" [%s]\n", Narrow(browser.name).c_str(),
-       Narrow(browser.executable).c_str());
-  }
-}
-
-void test_printers() {
-  const bsq::PrinterFacts current = bsq::ReadDefaultPrinter();
-  ok(!current.name.empty() || (current.detail1.empty() && current.detail2.empty()),
-     "expected no details without a printer, got [%s - %s]\n", Narrow(current.detail1).c_str(),
-     Narrow(current.detail2).c_str());
-  // A default printer that no longer exists keeps its name and has no driver or port.
-  const wchar_t* key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
-  const bsq::RegistryValue saved = bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, L"Device");
-  const std::wstring device = L"Gone Printer,winspool,LPT1:";
-  RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Device", REG_SZ, device.c_str(),
-                  static_cast<DWORD>((device.size() + 1) * sizeof(wchar_t)));
-  const bsq::PrinterFacts printer = bsq::ReadDefaultPrinter();
-  ok(printer.name == L"Gone Printer" && printer.detail1.empty() && printer.detail2.empty(),
-     "expected \"Gone Printer\" without details, got \"%s\" [%s - %s]\n", Narrow(printer.name).c_str(),
-     Narrow(printer.detail1).c_str(), Narrow(printer.detail2).c_str());
-  if (saved.exists) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Device", REG_SZ, saved.text.c_str(),
-                    static_cast<DWORD>((saved.text.size() + 1) * sizeof(wchar_t)));
-  } else {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Device");
-  }
-}
-
 /// "WxHxD" of the Xvfb serving DISPLAY, from its command line in /proc; empty when none is found.
 std::string XvfbScreen() {
   std::string display = Env("DISPLAY");
   display = display.substr(0, display.find('.', display.find(':')));  // ":57.0" names the server ":57"
-  if (display.empty()) return {};
   WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
+  HANDLE find = display.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(L"Z:\\proc\\*", &entry);
   if (find == INVALID_HANDLE_VALUE) return {};
   std::string screen;
   do {
-    if (entry.cFileName[0] < L'0' || entry.cFileName[0] > L'9') continue;
     std::stringstream in(ReadFileText(std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\cmdline"));
     std::vector<std::string> args;
     for (std::string arg; std::getline(in, arg, '\0');) args.push_back(arg);
@@ -352,19 +275,179 @@ std::string XvfbScreen() {
   return screen;
 }
 
-void test_display() {
-  const bsq::DisplayFacts d = bsq::ReadDisplay();
-  const std::string screen = XvfbScreen();
-  unsigned width = 0, height = 0, depth = 0;
-  if (screen.empty() || std::sscanf(screen.c_str(), "%ux%ux%u", &width, &height, &depth) != 3) {
-    ok(d.width > 0 && d.height > 0 && d.bits_per_pixel > 0, "expected a display, got %dx%dx%d\n", d.width, d.height,
-       d.bits_per_pixel);
-    return skip("no Xvfb for DISPLAY found\n");
+std::string Dotted(std::uint32_t address) {
+  return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
+         std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+}
+
+std::uint32_t ParseIpv4(const std::wstring& text) {
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  if (swscanf(text.c_str(), L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) return 0;
+  return (a << 24) | (b << 16) | (c << 8) | d;
+}
+
+/// Of /proc/net/route text: the device of the default route and, of its on-link route, "network/mask" as
+/// dotted quads; empty when there is no default route.
+std::pair<std::string, std::string> DefaultRoute(const std::string& text) {
+  std::stringstream in(text);
+  std::vector<std::vector<std::string>> rows;
+  for (std::string line; std::getline(in, line);) {
+    std::stringstream fields(line);
+    std::vector<std::string> row;
+    for (std::string f; fields >> f;) row.push_back(f);
+    if (row.size() >= 8 && row[0] != "Iface") rows.push_back(row);
   }
-  // X keeps depth 24 in 32-bit pixels, and Windows calls that mode 32 bits per pixel.
-  const int bits = depth == 24 ? 32 : static_cast<int>(depth);
-  ok(d.width == static_cast<int>(width) && d.height == static_cast<int>(height) && d.bits_per_pixel == bits,
-     "expected the Xvfb screen %s, got %dx%dx%d\n", screen.c_str(), d.width, d.height, d.bits_per_pixel);
+  std::string device, network;
+  for (const auto& row : rows) {
+    if (row[1] == "00000000" && device.empty()) device = row[0];
+  }
+  // /proc prints addresses as the kernel's (network-order) words in hex, little-endian here.
+  auto quad = [](const std::string& hex) { return Dotted(_byteswap_ulong(std::strtoul(hex.c_str(), nullptr, 16))); };
+  for (const auto& row : rows) {
+    if (row[0] == device && row[1] != "00000000" && row[2] == "00000000") network = quad(row[1]) + "/" + quad(row[7]);
+  }
+  return {device, network};
+}
+
+/// A probe's result and what Linux says of the same; `expected` is empty when Linux says nothing.
+struct Compared {
+  bool same;
+  std::string expected, got;
+};
+
+// Each probe against its Linux source (read through Wine's Z: drive, or nullptr: found by the comparison).
+const struct {
+  const char* probe;
+  const wchar_t* source;
+  Compared (*compare)(const std::string& text);
+} kLinuxCases[] = {
+    {"physical memory (1%)", L"Z:\\proc\\meminfo",
+     [](const std::string& text) {
+       const double linux_total = static_cast<double>(FieldNumber(text, "MemTotal")) * 1024.0;
+       const auto total = static_cast<double>(bsq::ReadMemory().physical_total);
+       return Compared{std::abs(total / linux_total - 1.0) < 0.01, linux_total > 0 ? std::to_string(linux_total) : "",
+                       std::to_string(total)};
+     }},
+    {"computer name", L"Z:\\proc\\sys\\kernel\\hostname",
+     [](const std::string& text) {
+       const std::string host = text.substr(0, text.find_first_of(".\n"));  // Wine's DNS host name stops at a dot
+       const std::wstring computer = bsq::ComputerName();
+       return Compared{Lower(computer) == Lower(Widen(host)), host, Narrow(computer)};
+     }},
+    {"running time (5 s)", L"Z:\\proc\\uptime",
+     [](const std::string& text) {
+       const double linux_ms = std::strtod(text.c_str(), nullptr) * 1000.0;
+       const auto ms = static_cast<double>(bsq::RunningMilliseconds());
+       return Compared{std::abs(ms - linux_ms) < 5000.0, text.empty() ? "" : std::to_string(linux_ms),
+                       std::to_string(ms)};
+     }},
+    {"network of the default route", L"Z:\\proc\\net\\route",
+     [](const std::string& text) {
+       const bsq::NetworkFacts n = bsq::ReadNetwork();
+       const auto [device, network] = DefaultRoute(text);
+       std::string mac = ReadFileText(Widen("Z:\\sys\\class\\net\\" + device + "\\address"));
+       mac = mac.substr(0, mac.find('\n'));
+       for (char& ch : mac) ch = ch == ':' ? '-' : static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+       const std::string got = Dotted(ParseIpv4(n.network_ip) & ParseIpv4(n.network_mask)) + "/" +
+                               Narrow(n.network_mask + L" " + n.mac) + (n.dial_up_active ? " dial-up" : "");
+       return Compared{got == network + " " + mac, device.empty() ? "" : network + " " + mac, got};
+     }},
+    // X keeps depth 24 in 32-bit pixels, and Windows calls that mode 32 bits per pixel.
+    {"display", nullptr,
+     [](const std::string&) {
+       std::string screen = XvfbScreen();
+       if (screen.size() > 3 && screen.ends_with("x24")) screen.replace(screen.size() - 2, 2, "32");
+       const bsq::DisplayFacts d = bsq::ReadDisplay();
+       const std::string got =
+           std::to_string(d.width) + "x" + std::to_string(d.height) + "x" + std::to_string(d.bits_per_pixel);
+       return Compared{got == screen, screen, got};
+     }},
+};
+
+void test_against_linux() {
+  for (const auto& c : kLinuxCases) {
+    const Compared result = c.compare(c.source ? ReadFileText(c.source) : std::string());
+    if (result.expected.empty()) {
+      skip("%s: Linux has nothing to compare with\n", c.probe);
+    } else {
+      ok(result.same, "%s: expected Linux's %s, got %s\n", c.probe, result.expected.c_str(), result.got.c_str());
+    }
+  }
+}
+
+// What Linux cannot tell: the probes' results are consistent with Windows' own view.
+void test_own_view() {
+  const bsq::MemoryFigures m = bsq::ReadMemory();
+  ok(m.physical_free <= m.physical_total && m.page_file_free <= m.page_file_total && m.virtual_free <= m.virtual_total,
+     "expected free at most total, got %llu/%llu %llu/%llu %llu/%llu\n",
+     static_cast<unsigned long long>(m.physical_free), static_cast<unsigned long long>(m.physical_total),
+     static_cast<unsigned long long>(m.page_file_free), static_cast<unsigned long long>(m.page_file_total),
+     static_cast<unsigned long long>(m.virtual_free), static_cast<unsigned long long>(m.virtual_total));
+  const std::wstring user = bsq::UserName();
+  const std::string env_user = Env("USERNAME");
+  ok(!user.empty() && (env_user.empty() || Lower(user) == Lower(Widen(env_user))),
+     "expected the user of USERNAME \"%s\", got \"%s\"\n", env_user.c_str(), Narrow(user).c_str());
+  if (UnderWine()) ok(bsq::IsAdministrator(), "expected Wine's token to be an administrator's, got another\n");
+  const bsq::OsVersion os = bsq::ReadOsVersion();
+  ok(!os.name.empty() && os.major >= 5 && os.build > 0, "expected a named OS 5 or later, got \"%s\" %lu.%lu.%lu\n",
+     Narrow(os.name).c_str(), os.major, os.minor, os.build);
+  const std::wstring cpu = bsq::ProcessorDescription();
+  ok(!cpu.empty() && cpu.front() != L' ' && cpu.back() != L' ' && cpu.find(L"  ") == std::wstring::npos,
+     "expected a trimmed processor name, got \"%s\"\n", Narrow(cpu).c_str());
+  const std::wstring windows = bsq::WindowsFolder();
+  const std::wstring system = bsq::SystemFolder();
+  const std::string root = Env("SystemRoot");
+  ok(!root.empty() && Lower(windows) == Lower(Widen(root)) && Lower(system).rfind(Lower(windows) + L"\\", 0) == 0,
+     "expected the Windows folder %s and the system folder inside, got \"%s\", \"%s\"\n", root.c_str(),
+     Narrow(windows).c_str(), Narrow(system).c_str());
+  const bsq::BrowserFacts browser = bsq::ReadDefaultBrowser();
+  ok(browser.detail == browser.executable, "expected the browser's detail %s, got \"%s\"\n",
+     Narrow(browser.executable).c_str(), Narrow(browser.detail).c_str());
+  if (UnderWine()) {
+    ok(!browser.name.empty() && GetFileAttributesW(browser.executable.c_str()) != INVALID_FILE_ATTRIBUTES,
+       "expected a named browser that exists, got \"%s\" [%s]\n", Narrow(browser.name).c_str(),
+       Narrow(browser.executable).c_str());
+  }
+  const bsq::NetworkFacts n = bsq::ReadNetwork();
+  ok(n.local_ip.find(L'.') != std::wstring::npos && !n.local_mask.empty(), "expected a local address, got %s/%s\n",
+     Narrow(n.local_ip).c_str(), Narrow(n.local_mask).c_str());
+  // The offset shown is the one between local time and UTC now.
+  SYSTEMTIME utc, local;
+  GetSystemTime(&utc);
+  GetLocalTime(&local);
+  FILETIME fu, fl;
+  SystemTimeToFileTime(&utc, &fu);
+  SystemTimeToFileTime(&local, &fl);
+  const auto ticks = [](FILETIME f) {
+    return static_cast<long long>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
+  };
+  bsq::TimeZoneFacts only_offset;
+  only_offset.bias = -static_cast<long>((ticks(fl) - ticks(fu) + 300000000LL) / 600000000LL);  // minutes, rounded
+  const std::wstring expected = bsq::TimeZoneText(only_offset);
+  const bsq::TimeZoneFacts zone = bsq::ReadTimeZone();
+  ok(zone.name.find(expected) != std::wstring::npos, "expected the time zone to show \"%s\", got \"%s\"\n",
+     Narrow(expected).c_str(), Narrow(zone.name).c_str());
+}
+
+void test_printers() {
+  const bsq::PrinterFacts current = bsq::ReadDefaultPrinter();
+  ok(!current.name.empty() || (current.detail1.empty() && current.detail2.empty()),
+     "expected no details without a printer, got [%s - %s]\n", Narrow(current.detail1).c_str(),
+     Narrow(current.detail2).c_str());
+  // A default printer that no longer exists keeps its name and has no driver or port.
+  const wchar_t* key = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+  const bsq::RegistryValue saved = bsq::ReadRegistryValue(HKEY_CURRENT_USER, key, L"Device");
+  auto set_device = [key](const std::wstring& device) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Device", REG_SZ, device.c_str(),
+                    static_cast<DWORD>((device.size() + 1) * sizeof(wchar_t)));
+  };
+  set_device(L"Gone Printer,winspool,LPT1:");
+  const bsq::PrinterFacts printer = bsq::ReadDefaultPrinter();
+  ok(printer.name == L"Gone Printer" && printer.detail1.empty() && printer.detail2.empty(),
+     "expected \"Gone Printer\" without details, got \"%s\" [%s - %s]\n", Narrow(printer.name).c_str(),
+     Narrow(printer.detail1).c_str(), Narrow(printer.detail2).c_str());
+  if (saved.exists) set_device(saved.text);
+  if (!saved.exists) RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"Device");
 }
 
 void test_language_and_drives() {
@@ -387,88 +470,6 @@ void test_language_and_drives() {
   }
   if (UnderWine())
     ok(c && z, "expected C: and Z: among %u drives, got C: %d, Z: %d\n", static_cast<unsigned>(drives.size()), c, z);
-}
-
-void test_times() {
-  const std::string uptime = ReadFileText(L"Z:\\proc\\uptime");
-  const std::uint64_t ms = bsq::RunningMilliseconds();
-  if (uptime.empty()) {
-    skip("no /proc/uptime\n");
-  } else {
-    const double linux_ms = std::strtod(uptime.c_str(), nullptr) * 1000.0;
-    ok(std::abs(static_cast<double>(ms) - linux_ms) < 5000.0, "expected Linux's uptime %.0f ms, got %llu ms\n",
-       linux_ms, static_cast<unsigned long long>(ms));
-  }
-  // The offset shown is the one between local time and UTC now.
-  SYSTEMTIME utc, local;
-  GetSystemTime(&utc);
-  GetLocalTime(&local);
-  FILETIME fu, fl;
-  SystemTimeToFileTime(&utc, &fu);
-  SystemTimeToFileTime(&local, &fl);
-  const auto ticks = [](FILETIME f) {
-    return static_cast<long long>((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime);
-  };
-  bsq::TimeZoneFacts only_offset;
-  only_offset.bias = -static_cast<long>((ticks(fl) - ticks(fu) + 300000000LL) / 600000000LL);  // minutes, rounded
-  const std::wstring expected = bsq::TimeZoneText(only_offset);
-  const bsq::TimeZoneFacts zone = bsq::ReadTimeZone();
-  ok(zone.name.find(expected) != std::wstring::npos, "expected the time zone to show \"%s\", got \"%s\"\n",
-     Narrow(expected).c_str(), Narrow(zone.name).c_str());
-}
-
-/// The Linux interface of the default route and, of its on-link route, network and mask (host byte order).
-struct LinuxRoute {
-  std::string interface;
-  std::uint32_t network = 0;
-  std::uint32_t mask = 0;
-};
-
-LinuxRoute DefaultRoute() {
-  std::stringstream in(ReadFileText(L"Z:\\proc\\net\\route"));
-  LinuxRoute route;
-  std::string line;
-  std::getline(in, line);  // header
-  std::vector<std::vector<std::string>> rows;
-  while (std::getline(in, line)) {
-    std::stringstream fields(line);
-    std::vector<std::string> row;
-    for (std::string f; fields >> f;) row.push_back(f);
-    if (row.size() >= 8) rows.push_back(row);
-  }
-  for (const auto& row : rows) {
-    if (row[1] == "00000000" && route.interface.empty()) route.interface = row[0];
-  }
-  for (const auto& row : rows) {
-    // /proc prints addresses as the kernel's (network-order) words in hex, little-endian here.
-    if (row[0] == route.interface && row[1] != "00000000" && row[2] == "00000000") {
-      route.network = _byteswap_ulong(std::strtoul(row[1].c_str(), nullptr, 16));
-      route.mask = _byteswap_ulong(std::strtoul(row[7].c_str(), nullptr, 16));
-    }
-  }
-  return route;
-}
-
-std::uint32_t ParseIpv4(const std::wstring& text) {
-  unsigned a = 0, b = 0, c = 0, d = 0;
-  if (swscanf(text.c_str(), L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) return 0;
-  return (a << 24) | (b << 16) | (c << 8) | d;
-}
-
-void test_network() {
-  const bsq::NetworkFacts n = bsq::ReadNetwork();
-  ok(ParseIpv4(n.local_ip) != 0 && !n.local_mask.empty(), "expected a local address, got %s/%s\n",
-     Narrow(n.local_ip).c_str(), Narrow(n.local_mask).c_str());
-  const LinuxRoute route = DefaultRoute();
-  if (route.interface.empty()) return skip("no Linux default route\n");
-  ok((ParseIpv4(n.network_ip) & route.mask) == route.network && ParseIpv4(n.network_mask) == route.mask,
-     "expected the network of Linux's %s, on-link %08x/%08x, got %s/%s\n", route.interface.c_str(), route.network,
-     route.mask, Narrow(n.network_ip).c_str(), Narrow(n.network_mask).c_str());
-  std::string mac = ReadFileText(Widen("Z:\\sys\\class\\net\\" + route.interface + "\\address"));
-  mac = mac.substr(0, mac.find('\n'));
-  for (char& ch : mac) ch = ch == ':' ? '-' : static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-  ok(Narrow(n.mac) == mac && !n.dial_up_active, "expected Linux's MAC %s without dial-up, got %s, dial-up %d\n",
-     mac.c_str(), Narrow(n.mac).c_str(), n.dial_up_active);
 }
 
 void test_sound() {
@@ -504,13 +505,10 @@ void test_sound() {
 int main() {
   test_decoders_and_texts();
   test_registry_reads();
-  test_memory();
-  test_identity_and_system();
+  test_against_linux();
+  test_own_view();
   test_printers();
-  test_display();
   test_language_and_drives();
-  test_times();
-  test_network();
   test_sound();
   return wine_test::Summary("probes");
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The core's query library over BrindtSysQuery.dll: every class created and its results converted, one object per
-// class and session, everything released at the session's end, and failing calls as run-time errors.
+// class and session, everything released at the session's end, and failing calls as run-time errors (their
+// HRESULT mapping in com_errors_test).
 #include <windows.h>
 // After windows.h:
 #include <commctrl.h>
@@ -9,8 +10,6 @@
 #include <array>
 #include <string>
 
-#include "com_error.h"
-#include "com_object.h"
 #include "com_test.h"
 #include "probes.h"
 #include "query/query_session.h"
@@ -163,68 +162,6 @@ void test_registry_reader_and_colors() {
                u"Invalid procedure call or argument", "a destroyed bar");
 }
 
-/// An object that declares error information for IUnknown only, or for nothing.
-class Failing final : public bsi::win32::com::ComObject<Failing, ISupportErrorInfo> {
- public:
-  explicit Failing(bool declares) : declares_(declares) {}
-  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override {
-    return declares_ && riid == IID_IUnknown ? S_OK : S_FALSE;
-  }
-
- private:
-  bool declares_;
-};
-
-void SetThreadError(const wchar_t* description) {
-  ICreateErrorInfo* create = nullptr;
-  IErrorInfo* info = nullptr;
-  CreateErrorInfo(&create);
-  BSTR text = SysAllocString(description);
-  create->SetDescription(text);
-  SysFreeString(text);
-  create->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
-  SetErrorInfo(0, info);
-  info->Release();
-  create->Release();
-}
-
-void test_hresult_mapping() {
-  IUnknown* declares = nullptr;
-  IUnknown* silent = nullptr;
-  Failing::Create(IID_IUnknown, reinterpret_cast<void**>(&declares), true);
-  Failing::Create(IID_IUnknown, reinterpret_cast<void**>(&silent), false);
-  const std::wstring denied = bsi::win32::com::SystemMessage(E_ACCESSDENIED);
-  const bsi::Text system(denied.begin(), denied.end());
-  const struct {
-    const char* what;
-    IUnknown* object;
-    const wchar_t* thread_error;  // the thread's error information before the call, if any
-    HRESULT hr;
-    std::int32_t number;
-    bsi::Text description;
-  } cases[] = {
-      // Another HRESULT keeps its value, negative, with the object's description.
-      {"declared", declares, L"Gerät nicht bereit", E_ACCESSDENIED, -2147024891, u"Gerät nicht bereit"},
-      // Error information the object does not declare is stale: the system's message stands instead.
-      {"undeclared", silent, L"stale", E_ACCESSDENIED, -2147024891, system},
-      // A run-time error without description gets its standard text; one without a system message a generic one.
-      {"0x800A0009", nullptr, nullptr, static_cast<HRESULT>(0x800A0009), 9, u"Subscript out of range"},
-      {"0x8004F123", nullptr, nullptr, static_cast<HRESULT>(0x8004F123), static_cast<std::int32_t>(0x8004F123),
-       u"Automation error"},
-  };
-  ok(!denied.empty() && denied.back() != L'\n', "expected a system message of one line, got \"%s\"\n",
-     wine_test::Narrow(denied).c_str());
-  for (const auto& c : cases) {
-    if (c.thread_error != nullptr) SetThreadError(c.thread_error);
-    ExpectRaises([&] { bsi::win32::RaiseHresult(c.hr, c.object, IID_IUnknown); }, c.number, c.description.c_str(),
-                 c.what);
-    IErrorInfo* left = nullptr;
-    ok(GetErrorInfo(0, &left) == S_FALSE, "%s: expected the error information taken, got it left behind\n", c.what);
-    if (left != nullptr) left->Release();
-  }
-  ok(declares->Release() == 0 && silent->Release() == 0, "expected the last Releases to give 0\n");
-}
-
 }  // namespace
 
 int main() {
@@ -233,7 +170,6 @@ int main() {
   test_every_class_created_once_per_session();
   test_values_converted();
   test_registry_reader_and_colors();
-  test_hresult_mapping();
   CoUninitialize();
   return wine_test::Summary("query_client");
 }
