@@ -71,6 +71,9 @@ inline void CloseInfoWindow(HWND window, CloseBy how) {
   info.cbSize = sizeof(info);
   HWND focus =
       GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus ? info.hwndFocus : window;
+  // Right after a child window closed, the focus may still name one of its (destroyed) controls: a key posted
+  // there would be lost. The window previews the keys of all its controls, so it takes them itself then.
+  if (focus != window && !IsChild(window, focus)) focus = window;
   const WPARAM key = how == CloseBy::F4 ? VK_F4 : VK_ESCAPE;
   switch (how) {
     case CloseBy::Ok:
