@@ -12,7 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 source "$here/bed.sh"
 source "$root/tools/lib/wine-paths"
-programs=(BrindtSysInfo.ocx BrindtSysQuery.dll registration_export.exe registration_views_test.exe ocx_script_test.exe
+programs=(BrindtSysInfo.ocx BrindtSysQuery.dll registration_export.exe registration_views_test.exe ocx_control_test.exe
   regfree_test.exe BrindtSysInfoHost.exe BrindtSysInfoHostRegFree.exe)
 
 run() { timeout -k 5 120 "$wine" "$@"; }
@@ -39,8 +39,10 @@ regsvr32_all() {
 }
 # one_product: HKCR\Installer lists one product.
 one_product() { dump now && grep '^Installer\\Products\\[^\\ ]*$' "$BED/now" | tee /dev/stderr | wc -l | grep -qx 1; }
-# script_shows BIN: ocx_script_test of that build drives its bitness's cscript, in German and in English.
-script_shows() { LC_ALL=de_DE.UTF-8 run "$1/ocx_script_test.exe" && LC_ALL=en_US.UTF-8 run "$1/ocx_script_test.exe"; }
+# script_shows BIN: ocx_control_test --script of that build drives its bitness's cscript, in German and English.
+script_shows() {
+  LC_ALL=de_DE.UTF-8 run "$1/ocx_control_test.exe" --script && LC_ALL=en_US.UTF-8 run "$1/ocx_control_test.exe" --script
+}
 # lines HOST LANGUAGE OUT: the number of lines the demo host's window copies (--dump) into OUT, at least 30. The
 # host closes its window once the file it wrote is gone.
 lines() {

@@ -10,7 +10,7 @@ root=$(cd "$here/../.." && pwd)
 x64=${1:-$root/build/windows/bin} x86=${2:-$root/build/windows-x86/bin}
 source "$here/bed.sh"
 modules=(BrindtSysInfo.ocx BrindtSysQuery.dll)
-built windows "$x64" "${modules[@]}" ocx_script_test.exe
+built windows "$x64" "${modules[@]}" ocx_control_test.exe
 built windows-x86 "$x86" "${modules[@]}"
 new_bed "$(dirname "$x64")"
 signing_bed
@@ -69,11 +69,12 @@ unsigned() {
 ok "no PFX: one notice, files unchanged" unsigned "$target" "$BED/refused/readme.dll"
 
 # The signed copies still load: a fresh Wine bed registers both bitnesses' (regsvr32 loads each module), the x64
-# control opens its window from a script (ocx_script_test drives cscript), the x86 query library answers a script.
-cp "$x64/ocx_script_test.exe" "$x64/ocx_client.vbs" "$BED/x64/"
+# control opens its window from a script (ocx_control_test --script drives cscript), the x86 query library answers
+# a script.
+cp "$x64/ocx_control_test.exe" "$x64/ocx_client.vbs" "$BED/x64/"
 script=$root/tests/win32/sysquery_late_bound.vbs
 # shellcheck disable=SC2016 # the inner shell expands them
 ok "the signed modules register and run under Wine" "$root/tools/lib/wine-bed" "$BED/x64:$BED/x86" bash -c \
-  '"$1/tools/lib/wine-run" "$2/ocx_script_test.exe" && "$1/tools/lib/wine-run" "C:\\windows\\syswow64\\cscript.exe" \
-  //Nologo "$3"' - "$root" "$BED/x64" "Z:${script//\//\\}"
+  '"$1/tools/lib/wine-run" "$2/ocx_control_test.exe" --script &&
+  "$1/tools/lib/wine-run" "C:\\windows\\syswow64\\cscript.exe" //Nologo "$3"' - "$root" "$BED/x64" "Z:${script//\//\\}"
 finish sign_test
