@@ -2,6 +2,7 @@
 #include "resources/strings.h"
 
 #include <array>
+#include <initializer_list>
 #include <string>
 
 #include "runtime/error.h"
@@ -48,13 +49,47 @@ UiLanguage LanguageForLocaleName(std::string_view name) {
   return code || word ? UiLanguage::German : UiLanguage::English;
 }
 
-Text CatalogueText(UiLanguage language, std::int32_t id) {
+namespace {
+
+// The first of `names` that is set and not empty, or "".
+std::string_view FirstSet(const char* (*getenv)(const char*), std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    const char* value = getenv(name);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return {};
+}
+
+}  // namespace
+
+UiLanguage LanguageFromEnvironment(const char* (*getenv)(const char*)) {
+  // LANGUAGE is a priority list ("de_DE:en"); gettext ignores it under the C locale, and so do we.
+  const std::string_view locale = FirstSet(getenv, {"LC_ALL", "LC_MESSAGES", "LANG"});
+  if (locale != "C" && locale != "POSIX") {
+    const std::string_view list = FirstSet(getenv, {"LANGUAGE"});
+    if (!list.empty()) return LanguageForLocaleName(list.substr(0, list.find(':')));
+  }
+  return LanguageForLocaleName(locale);
+}
+
+Locale NumberLocaleFromEnvironment(const char* (*getenv)(const char*)) {
+  return LanguageForLocaleName(FirstSet(getenv, {"LC_ALL", "LC_NUMERIC", "LANG"})) == UiLanguage::German
+             ? Locale::German()
+             : Locale::English();
+}
+
+Text CatalogueText(UiLanguage language, std::int32_t id, Platform platform) {
   if (id < kFirstStringId || id > kLastStringId) RaiseResourceNotFound(id);
+  if (platform == Platform::Linux) {
+    const bool german = language == UiLanguage::German;
+    if (id == str::kWindowsFolder) return german ? u"Betriebssystem Verzeichnis:" : u"Operating system folder:";
+    if (id == str::kRunningTime) return german ? u"System Laufzeit:" : u"System running time:";
+  }
   return Table(language)[static_cast<std::size_t>(id - kFirstStringId)];
 }
 
 Text Catalogue::LoadResString(std::int32_t id) {
-  return CatalogueText(language_, id);
+  return CatalogueText(language_, id, platform_);
 }
 
 }  // namespace bsi

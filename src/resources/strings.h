@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "resources/version.h"
+#include "runtime/locale.h"
 #include "runtime/text.h"
 
 namespace bsi {
@@ -33,19 +34,34 @@ class StringSource {
   virtual Text LoadResString(std::int32_t id) = 0;
 };
 
+/// German when the first of LANGUAGE (its first entry), LC_ALL, LC_MESSAGES and LANG that is set and not empty
+/// names German, English otherwise: the order in which gettext, and Wine, choose the user-interface language.
+/// `getenv` is std::getenv outside tests.
+UiLanguage LanguageFromEnvironment(const char* (*getenv)(const char*));
+
+/// The number conventions of the first of LC_ALL, LC_NUMERIC and LANG that is set and not empty: German for a
+/// German locale name, English otherwise.
+Locale NumberLocaleFromEnvironment(const char* (*getenv)(const char*));
+
+/// Which texts a catalogue holds. Linux differs in the two row labels that name Windows (the operating system's
+/// folder and running time); every other id has the same text on every platform.
+enum class Platform { Windows, Linux };
+
 /// The built-in catalogue of both tables.
 class Catalogue final : public StringSource {
  public:
-  explicit Catalogue(UiLanguage language) : language_(language) {}
+  explicit Catalogue(UiLanguage language, Platform platform = Platform::Windows)
+      : language_(language), platform_(platform) {}
   Text LoadResString(std::int32_t id) override;
   UiLanguage language() const { return language_; }
 
  private:
   UiLanguage language_;
+  Platform platform_;
 };
 
 /// The text of string `id` in one table; raises 326 for an unknown id.
-Text CatalogueText(UiLanguage language, std::int32_t id);
+Text CatalogueText(UiLanguage language, std::int32_t id, Platform platform = Platform::Windows);
 
 /// The module's version record, from the project's version (resources/version.h is generated).
 struct VersionRecord {

@@ -40,5 +40,56 @@ TEST(StringTables, LanguageFromLocaleNames) {
   EXPECT_EQ(Catalogue(UiLanguage::English).language(), UiLanguage::English);
 }
 
+// The environment as one "NAME=value NAME=value" line; getenv below reads it.
+const char* g_environment = "";
+const char* FakeGetenv(const char* name) {
+  static std::string value;
+  const std::string env = std::string(" ") + g_environment + " ", key = std::string(" ") + name + "=";
+  const auto at = env.find(key);
+  if (at == std::string::npos) return nullptr;
+  value = env.substr(at + key.size(), env.find(' ', at + key.size()) - at - key.size());
+  return value.c_str();
+}
+
+TEST(StringTables, LanguageAndNumbersFromTheEnvironment) {
+  struct Case {
+    const char* environment;
+    UiLanguage language;
+    bool german_numbers;
+  };
+  const Case cases[] = {
+      {"", UiLanguage::English, false},
+      {"LANG=de_DE.UTF-8", UiLanguage::German, true},
+      {"LANG=de_DE.UTF-8 LC_ALL=en_US.UTF-8", UiLanguage::English, false},
+      {"LANG=en_US.UTF-8 LC_MESSAGES=de_AT.UTF-8", UiLanguage::German, false},
+      {"LANG=de_DE.UTF-8 LC_MESSAGES=", UiLanguage::German, true},  // empty counts as unset
+      {"LANG=en_US.UTF-8 LC_NUMERIC=de_DE.UTF-8", UiLanguage::English, true},
+      {"LANG=en_US.UTF-8 LANGUAGE=de_DE:en", UiLanguage::German, false},
+      {"LANG=de_DE.UTF-8 LANGUAGE=en:de", UiLanguage::English, true},
+      {"LC_ALL=C LANGUAGE=de", UiLanguage::English, false},  // gettext ignores LANGUAGE under C
+  };
+  for (const Case& c : cases) {
+    g_environment = c.environment;
+    EXPECT_EQ(LanguageFromEnvironment(FakeGetenv), c.language) << c.environment;
+    EXPECT_EQ(NumberLocaleFromEnvironment(FakeGetenv).decimal_separator, c.german_numbers ? u',' : u'.')
+        << c.environment;
+  }
+}
+
+TEST(StringTables, LinuxNamesNoWindowsInItsTwoRowLabelsAndChangesNothingElse) {
+  for (UiLanguage language : kBothLanguages) {
+    for (std::int32_t id = kFirstStringId; id <= kLastStringId; ++id) {
+      const Text windows = Catalogue(language, Platform::Windows).LoadResString(id);
+      const Text linux_text = Catalogue(language, Platform::Linux).LoadResString(id);
+      const bool overridden = id == str::kWindowsFolder || id == str::kRunningTime;
+      EXPECT_EQ(windows != linux_text, overridden) << id;
+      EXPECT_EQ(overridden && linux_text.find(u"Windows") != Text::npos, false) << id;
+    }
+    EXPECT_EQ(ErrorOf([&] { Catalogue(language, Platform::Linux).LoadResString(150); }), 326);
+  }
+  EXPECT_EQ(CatalogueText(UiLanguage::German, str::kRunningTime, Platform::Linux), u"System Laufzeit:");
+  EXPECT_EQ(CatalogueText(UiLanguage::English, str::kWindowsFolder, Platform::Linux), u"Operating system folder:");
+}
+
 }  // namespace
 }  // namespace bsi::test
