@@ -32,9 +32,11 @@
 #include "com/registration.h"
 #include "resources/version.h"
 #include "server_table.h"
+#include "utf8.h"
 
 namespace {
 
+using bsi::win32::Utf8;
 using bsi::win32::com::ClassEntry;
 using bsi::win32::com::GuidText;
 using bsi::win32::com::KeyScope;
@@ -56,15 +58,6 @@ struct Module {
   const wchar_t* assembly;
   const wchar_t* depends_on;  // the assembly whose classes this module creates, or nullptr
 };
-
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
 
 [[noreturn]] void Fail(const std::wstring& message) {
   throw std::runtime_error(Utf8(message));

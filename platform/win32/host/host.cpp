@@ -18,22 +18,15 @@
 
 #include "BrindtSysInfo.h"
 #include "resource_ids.h"
+#include "utf8.h"
 
+using bsi::win32::Utf8;
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
 // The information window's command of its context menu item "copy all" (mnuCopyAllToClipboard).
 constexpr WORD kCopyAllCommand = BSI_CMD_COPY_ALL;
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int size =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
-  return out;
-}
 
 // The information window: a visible top-level window of its class in this process. FindWindowEx sends the window
 // nothing, so a busy window thread does not hold the search up.
