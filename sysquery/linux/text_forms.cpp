@@ -84,6 +84,7 @@ Text Ipv4MaskText(std::uint32_t prefix_length) {
 
 Text MacAddressText(std::string_view sysfs_address) {
   // Six or more hex pairs joined by ':' (InfiniBand has twenty); anything else shows nothing.
+  if (sysfs_address.size() % 3 != 2) return {};
   Text text;
   std::size_t pairs = 0;
   for (std::size_t i = 0; i < sysfs_address.size(); i += 3, ++pairs) {
