@@ -43,6 +43,10 @@ bool OneOf(const std::array<std::string_view, N>& set, std::string_view value) {
   return std::find(set.begin(), set.end(), value) != set.end();
 }
 
+bool IsNetwork(std::string_view type) {
+  return OneOf(kNetworkTypes, type) || type.rfind("nfs", 0) == 0;
+}
+
 // Mountinfo writes space, tab, newline and backslash in paths as \040, \011, \012 and \134.
 std::string UnescapeOctal(std::string_view text) {
   const auto octal = [&](std::size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '7'; };
@@ -133,8 +137,11 @@ class LinuxDriveInfo final : public DriveInfo {
       if (point.empty() || point.front() != '/') continue;
       if (OneOf(kPseudoTypes, mount.type) || (mount.type == "overlay" && point != "/")) continue;
       if (point != "/" && (Below(point, "/proc") || Below(point, "/sys") || Below(point, "/dev"))) continue;
+      // A network mount point is not looked at: a lost server would hang the call.
       struct stat info {};
-      if (::stat(host_->tree.Path(point).c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) continue;
+      if (!IsNetwork(mount.type) && ::stat(host_->tree.Path(point).c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+        continue;
+      }
       if (std::find(devices.begin(), devices.end(), mount.device) != devices.end()) continue;
       devices.push_back(mount.device);
       mounts.push_back(std::move(mount));
@@ -166,7 +173,7 @@ class LinuxDriveInfo final : public DriveInfo {
   }
 
   Word Kind(const Mount& mount, const std::string& device) const {
-    if (OneOf(kNetworkTypes, mount.type) || mount.type.rfind("nfs", 0) == 0) return Word::kNetworkDrive;
+    if (IsNetwork(mount.type)) return Word::kNetworkDrive;
     if (mount.type == "iso9660" || mount.type == "udf" || device.rfind("sr", 0) == 0) return Word::kCdDvdDrive;
     if (device.rfind("zram", 0) == 0) return Word::kRamDisk;
     if (!device.empty() && device != "." && device != "..") {
