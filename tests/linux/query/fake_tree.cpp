@@ -11,95 +11,71 @@
 namespace bsi::sysquery_linux::test {
 namespace {
 
-std::string Utf8(const Text& text) {
-  return ToUtf8(text);
+template <class T, class Call>
+void Note(std::ostringstream& out, QueryLibrary& library, const char* name, Call call) {
+  const std::unique_ptr<T> object = Create<T>(library);
+  out << name << '=' << Outcome([&] { return call(*object); }) << '\n';
 }
 
 }  // namespace
 
 std::string CallEveryMember(QueryLibrary& library) {
   std::ostringstream out;
-  const auto note = [&](std::string_view name, auto&& call) { out << name << '=' << Outcome(call) << '\n'; };
-  const auto make = [&](auto* tag) {
-    using T = std::remove_pointer_t<decltype(tag)>;
-    std::unique_ptr<QueryObject> object = library.Create(T::kClass);
-    return std::unique_ptr<T>(dynamic_cast<T*>(object.release()));
-  };
-  auto reader = make(static_cast<RegistryReader*>(nullptr));
-  for (const char16_t* name : {u"CSDVersion", u"BuildLab"}) {
-    reader->SetKeyPath(u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion");
-    reader->SetValueName(name);
-    note("RegistryReader." + Utf8(name), [&] { return Utf8(reader->Value().AsString()); });
-  }
-  for (const char16_t* name : {u"SystemBiosVersion", u"SystemBiosDate", u"VideoBiosVersion"}) {
-    reader->SetKeyPath(u"HARDWARE\\DESCRIPTION\\System");
-    reader->SetValueName(name);
-    note("RegistryReader." + Utf8(name), [&] { return Utf8(reader->Value().AsString()); });
-  }
-  auto os = make(static_cast<OSVersionInfo*>(nullptr));
-  note("OSVersionInfo.Name", [&] { return Utf8(os->Name()); });
-  note("OSVersionInfo.Version", [&] {
-    return std::to_string(os->MajorVersion()) + "." + std::to_string(os->MinorVersion()) + "." +
-           std::to_string(os->BuildNumber());
+  Note<RegistryReader>(out, library, "RegistryReader", [](RegistryReader& reader) {
+    std::string values;
+    for (const auto& [key, name] : {std::pair{u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"CSDVersion"},
+                                    {u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"BuildLab"},
+                                    {u"HARDWARE\\DESCRIPTION\\System", u"SystemBiosVersion"},
+                                    {u"HARDWARE\\DESCRIPTION\\System", u"SystemBiosDate"},
+                                    {u"HARDWARE\\DESCRIPTION\\System", u"VideoBiosVersion"}}) {
+      reader.SetKeyPath(key);
+      reader.SetValueName(name);
+      values += Join(reader.Exists(), reader.Value()) + "|";
+    }
+    return values;
   });
-  auto cpu = make(static_cast<ProcessorInfo*>(nullptr));
-  note("ProcessorInfo.Description", [&] { return Utf8(cpu->Description()); });
-  auto memory = make(static_cast<MemoryInfo*>(nullptr));
-  note("MemoryInfo.PhysicalTotal", [&] { return Utf8(memory->PhysicalTotal()); });
-  note("MemoryInfo.PhysicalFree", [&] { return Utf8(memory->PhysicalFree()); });
-  note("MemoryInfo.PageFileTotal", [&] { return Utf8(memory->PageFileTotal()); });
-  note("MemoryInfo.PageFileFree", [&] { return Utf8(memory->PageFileFree()); });
-  note("MemoryInfo.VirtualTotal", [&] { return Utf8(memory->VirtualTotal()); });
-  note("MemoryInfo.VirtualFree", [&] { return Utf8(memory->VirtualFree()); });
-  auto computer = make(static_cast<ComputerInfo*>(nullptr));
-  note("ComputerInfo.ComputerName", [&] { return Utf8(computer->ComputerName().AsString()); });
-  auto user = make(static_cast<UserInfo*>(nullptr));
-  note("UserInfo.UserName", [&] { return Utf8(user->UserName()); });
-  auto admin = make(static_cast<AdminRightsInfo*>(nullptr));
-  note("AdminRightsInfo.IsAdmin", [&] { return std::to_string(admin->IsAdmin()); });
-  auto network = make(static_cast<NetworkInfo*>(nullptr));
-  note("NetworkInfo.Addresses", [&] {
-    return Utf8(network->LocalIP() + u" " + network->LocalSubnetMask() + u" " + network->NetworkIP() + u" " +
-                network->NetworkSubnetMask() + u" " + network->MACAddress());
+  Note<OSVersionInfo>(out, library, "OSVersionInfo", [](OSVersionInfo& os) {
+    return Join(os.Name(), os.MajorVersion(), os.MinorVersion(), os.BuildNumber());
   });
-  auto dial_up = make(static_cast<DialUpInfo*>(nullptr));
-  note("DialUpInfo.Active", [&] { return std::to_string(dial_up->Active()); });
-  auto browser = make(static_cast<DefaultBrowserInfo*>(nullptr));
-  note("DefaultBrowserInfo",
-       [&] { return Utf8(browser->Name() + u" [" + browser->Detail() + u"] " + browser->Executable()); });
-  auto folders = make(static_cast<FolderInfo*>(nullptr));
-  note("FolderInfo", [&] { return Utf8(folders->WindowsFolder() + u" " + folders->SystemFolder()); });
-  auto display = make(static_cast<DisplayInfo*>(nullptr));
-  note("DisplayInfo", [&] {
-    return std::to_string(display->Width()) + "x" + std::to_string(display->Height()) + " " +
-           std::to_string(display->BitsPerPixel().scaled / 10000);
+  Note<ProcessorInfo>(out, library, "ProcessorInfo", [](ProcessorInfo& cpu) { return Join(cpu.Description()); });
+  // One line per pair: each pair's failure is its own.
+  Note<MemoryInfo>(out, library, "MemoryInfo.Physical",
+                   [](MemoryInfo& memory) { return Join(memory.PhysicalTotal(), memory.PhysicalFree()); });
+  Note<MemoryInfo>(out, library, "MemoryInfo.PageFile",
+                   [](MemoryInfo& memory) { return Join(memory.PageFileTotal(), memory.PageFileFree()); });
+  Note<MemoryInfo>(out, library, "MemoryInfo.Virtual",
+                   [](MemoryInfo& memory) { return Join(memory.VirtualTotal(), memory.VirtualFree()); });
+  Note<ComputerInfo>(out, library, "ComputerInfo",
+                     [](ComputerInfo& computer) { return Join(computer.ComputerName()); });
+  Note<UserInfo>(out, library, "UserInfo", [](UserInfo& user) { return Join(user.UserName()); });
+  Note<AdminRightsInfo>(out, library, "AdminRightsInfo", [](AdminRightsInfo& admin) { return Join(admin.IsAdmin()); });
+  Note<NetworkInfo>(out, library, "NetworkInfo", [](NetworkInfo& network) {
+    return Join(network.LocalIP(), network.LocalSubnetMask(), network.NetworkIP(), network.NetworkSubnetMask(),
+                network.MACAddress());
   });
-  auto printer = make(static_cast<DefaultPrinterInfo*>(nullptr));
-  note("DefaultPrinterInfo",
-       [&] { return Utf8(printer->Name() + u" [" + printer->Detail1() + u" - " + printer->Detail2() + u"]"); });
-  auto sound = make(static_cast<SoundInfo*>(nullptr));
-  note("SoundInfo.Installed", [&] { return std::to_string(sound->Installed().AsBoolean()); });
-  auto uptime = make(static_cast<UptimeInfo*>(nullptr));
-  note("UptimeInfo.RunningTime", [&] { return Utf8(uptime->RunningTime()); });
-  auto zone = make(static_cast<TimeZoneInfo*>(nullptr));
-  note("TimeZoneInfo", [&] {
-    return std::to_string(zone->Bias()) + " " + Utf8(zone->StandardName()) + " " +
-           std::to_string(zone->StandardBias()) + " " + Utf8(zone->DaylightName()) + " " +
-           std::to_string(zone->DaylightBias()) + " " + std::to_string(zone->DaylightActive()) + " " +
-           Utf8(zone->Name());
+  Note<DialUpInfo>(out, library, "DialUpInfo", [](DialUpInfo& dial_up) { return Join(dial_up.Active()); });
+  Note<DefaultBrowserInfo>(out, library, "DefaultBrowserInfo", [](DefaultBrowserInfo& browser) {
+    return Join(browser.Name(), browser.Detail(), browser.Executable());
   });
-  auto drives = make(static_cast<DriveInfo*>(nullptr));
-  note("DriveInfo.Drives", [&] {
-    auto collection = std::dynamic_pointer_cast<Collection>(drives->Drives());
+  Note<FolderInfo>(out, library, "FolderInfo",
+                   [](FolderInfo& folders) { return Join(folders.WindowsFolder(), folders.SystemFolder()); });
+  Note<DisplayInfo>(out, library, "DisplayInfo", [](DisplayInfo& display) {
+    return Join(display.Width(), display.Height(), display.BitsPerPixel().scaled / 10000);
+  });
+  Note<DefaultPrinterInfo>(out, library, "DefaultPrinterInfo", [](DefaultPrinterInfo& printer) {
+    return Join(printer.Name(), printer.Detail1(), printer.Detail2());
+  });
+  Note<SoundInfo>(out, library, "SoundInfo", [](SoundInfo& sound) { return Join(sound.Installed()); });
+  Note<UptimeInfo>(out, library, "UptimeInfo", [](UptimeInfo& uptime) { return Join(uptime.RunningTime()); });
+  Note<TimeZoneInfo>(out, library, "TimeZoneInfo", [](TimeZoneInfo& zone) {
+    return Join(zone.Bias(), zone.StandardName(), zone.StandardBias(), zone.DaylightName(), zone.DaylightBias(),
+                zone.DaylightActive(), zone.Name());
+  });
+  Note<DriveInfo>(out, library, "DriveInfo", [](DriveInfo& drives) {
+    auto collection = std::dynamic_pointer_cast<Collection>(drives.Drives());
     std::string texts;
-    for (std::int32_t i = 1; collection && i <= collection->Count(); ++i)
-      texts += "|" + Utf8(collection->Item(i).AsString());
+    for (std::int32_t i = 1; i <= collection->Count(); ++i) texts += Join(collection->Item(i)) + "|";
     return texts;
-  });
-  auto colors = make(static_cast<ProgressBarColors*>(nullptr));
-  note("ProgressBarColors.SetColors", [&] {
-    colors->SetColors(0, 0xFF, 0);
-    return std::string("done");
   });
   return out.str();
 }
@@ -127,6 +103,8 @@ void FakeTree::Write(const std::vector<TreeFile>& files) {
     std::filesystem::remove(full);
     if (content.rfind("->", 0) == 0) {
       std::filesystem::create_symlink(content.substr(2), full);
+    } else if (content.rfind("<", 0) == 0) {
+      std::filesystem::copy_file(BSI_QUERY_DATA_DIR "/" + content.substr(1), full);
     } else {
       std::ofstream(full, std::ios::binary) << content;
     }

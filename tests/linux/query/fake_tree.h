@@ -18,7 +18,8 @@
 namespace bsi::sysquery_linux::test {
 
 /// A file of a tree: its path below the root and its bytes. A content that starts with "->" makes a symbolic
-/// link to the rest ("->/dev/zero").
+/// link to the rest ("->/dev/zero"), one that starts with "<" takes the bytes of that file of
+/// tests/data/linux/query ("<mountinfo").
 using TreeFile = std::pair<std::string, std::string>;
 
 /// The outcome of one call: its text, or "error N" when it raised run-time error N.
@@ -29,6 +30,30 @@ std::string Outcome(Call&& call) {
   } catch (const RuntimeError& error) {
     return "error " + std::to_string(error.number());
   }
+}
+
+// The parts of an outcome joined by spaces; texts in UTF-8, numbers in decimal.
+inline std::string Part(const Text& text) {
+  return ToUtf8(text);
+}
+inline std::string Part(const Variant& value) {
+  return value.kind() == VariantKind::Boolean ? std::to_string(value.AsBoolean()) : ToUtf8(value.AsString());
+}
+inline std::string Part(std::int64_t number) {
+  return std::to_string(number);
+}
+template <class... Parts>
+std::string Join(const Parts&... parts) {
+  std::string text;
+  ((text += Part(parts) + " "), ...);
+  text.pop_back();
+  return text;
+}
+
+/// A new object of class T from `library`.
+template <class T>
+std::unique_ptr<T> Create(QueryLibrary& library) {
+  return std::unique_ptr<T>(dynamic_cast<T*>(library.Create(T::kClass).release()));
 }
 
 /// Every member of every class of `library`, called once in slot order: "Class.Member=outcome" per line. Any
@@ -48,11 +73,7 @@ class FakeTree : public ::testing::Test {
   std::unique_ptr<QueryLibrary> Library();
   template <class T>
   std::unique_ptr<T> Make() {
-    std::unique_ptr<QueryObject> object = Library()->Create(T::kClass);
-    auto* typed = dynamic_cast<T*>(object.get());
-    EXPECT_NE(typed, nullptr);
-    object.release();
-    return std::unique_ptr<T>(typed);
+    return Create<T>(*Library());
   }
 
   std::map<std::string, std::string> env;

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
-#include <sstream>
 
 #include "fake_tree.h"
 #include "info_list/load_sys_info.h"
@@ -27,55 +27,46 @@ std::optional<std::string> Shell(const std::string& command) {
   return out;
 }
 
-// The output of a tool, or skip the test when the tool is missing.
-#define TOOL_OUTPUT(var, tool, command)                               \
-  const auto var = Shell("command -v " tool " >/dev/null && " command); \
-  if (!var || var->empty()) GTEST_SKIP() << tool " is not installed";
+struct ToolCase {
+  const char* tool;
+  std::string command;  // run by the shell; its first line is the fact
+  std::function<std::string(QueryLibrary&)> fact;
+  std::function<std::string(const std::string&)> expected = [](const std::string& line) { return line; };
+};
 
-template <class T>
-std::unique_ptr<T> Make(QueryLibrary& library) {
-  return std::unique_ptr<T>(dynamic_cast<T*>(library.Create(T::kClass).release()));
+class Tools : public ::testing::TestWithParam<ToolCase> {};
+
+TEST_P(Tools, AgreeWithTheLibrary) {
+  const ToolCase& tool = GetParam();
+  const auto out = Shell("command -v " + std::string(tool.tool) + " >/dev/null && " + tool.command);
+  if (!out || out->empty()) GTEST_SKIP() << tool.tool << " is not installed or has no answer";
+  EXPECT_EQ(tool.fact(*CreateQueryLibrary("/", UiLanguage::English)), tool.expected(out->substr(0, out->find('\n'))));
 }
 
-TEST(RealSystem, PhysicalMemoryAsFreeCountsIt) {
-  TOOL_OUTPUT(free, "free", "free -b");
-  std::istringstream lines(*free);
-  std::string word, total;
-  while (lines >> word && word != "Mem:") {
-  }
-  lines >> total;
-  EXPECT_EQ(ToUtf8(Make<MemoryInfo>(*CreateQueryLibrary())->PhysicalTotal()), total);
-}
-
-TEST(RealSystem, HostNameAsHostnamePrintsIt) {
-  TOOL_OUTPUT(name, "hostname", "hostname");
-  EXPECT_EQ(ToUtf8(Make<ComputerInfo>(*CreateQueryLibrary())->ComputerName().AsString()) + "\n", *name);
-}
-
-TEST(RealSystem, NetworkAddressIsOnTheDefaultRouteInterface) {
-  TOOL_OUTPUT(route, "ip", "ip -4 route show default");
-  const std::string network = ToUtf8(Make<NetworkInfo>(*CreateQueryLibrary())->NetworkIP());
-  // "default via 10.0.0.1 dev eth0 ...": the interface after "dev" holds the network address.
-  std::istringstream words(*route);
-  std::string word;
-  while (words >> word && word != "dev") {
-  }
-  words >> word;
-  const auto addresses = Shell("ip -4 -o addr show dev " + word);
-  ASSERT_TRUE(addresses.has_value());
-  EXPECT_NE(addresses->find(" " + network + "/"), std::string::npos) << network << " not in\n" << *addresses;
-}
-
-TEST(RealSystem, RootDriveSizeAsDfReportsIt) {
-  TOOL_OUTPUT(df, "df", "df -B1 --output=size / | tail -1");
-  auto drives =
-      std::dynamic_pointer_cast<Collection>(Make<DriveInfo>(*CreateQueryLibrary("/", UiLanguage::English))->Drives());
-  ASSERT_GE(drives->Count(), 1);
-  const std::string root = ToUtf8(drives->Item(1).AsString());
-  const std::string size = ToUtf8(ByteAmountText(std::stoull(*df), UiLanguage::English));
-  EXPECT_EQ(root.substr(0, 3), "/  ");
-  EXPECT_EQ(root.substr(root.size() - size.size() - 9), " free of " + size) << root;
-}
+INSTANTIATE_TEST_SUITE_P(
+    RealSystem, Tools,
+    ::testing::Values(
+        ToolCase{"free", "free -b | awk '$1 == \"Mem:\" {print $2}'",
+                 [](QueryLibrary& library) { return ToUtf8(Create<MemoryInfo>(library)->PhysicalTotal()); }},
+        ToolCase{
+            "hostname", "hostname",
+            [](QueryLibrary& library) { return ToUtf8(Create<ComputerInfo>(library)->ComputerName().AsString()); }},
+        // The address of the interface that "ip route" names for the default route.
+        ToolCase{"ip",
+                 "ip -4 -o addr show dev \"$(ip -4 route show default | awk '{for (i = 1; i < NF; i++) if ($i == "
+                 "\"dev\") {print $(i + 1); exit}}')\" | awk '{sub(\"/.*\", \"\", $4); print $4; exit}'",
+                 [](QueryLibrary& library) { return ToUtf8(Create<NetworkInfo>(library)->NetworkIP()); }},
+        // The size of the root file system, in the form the root drive's text ends with.
+        ToolCase{"df", "df -B1 --output=size / | tail -1",
+                 [](QueryLibrary& library) {
+                   auto drives = std::dynamic_pointer_cast<Collection>(Create<DriveInfo>(library)->Drives());
+                   const std::string root = ToUtf8(drives->Item(1).AsString());
+                   return root.substr(0, 3) + root.substr(root.rfind(" free of "));
+                 },
+                 [](const std::string& size) {
+                   return "/  " + std::string(" free of ") +
+                          ToUtf8(ByteAmountText(std::stoull(size), UiLanguage::English));
+                 }}));
 
 class NoWindowSystem final : public WindowSystem {
  public:
