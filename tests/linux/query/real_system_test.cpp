@@ -32,6 +32,7 @@ struct ToolCase {
   std::string command;  // run by the shell; its first line is the fact
   std::function<std::string(QueryLibrary&)> fact;
   std::function<std::string(const std::string&)> expected = [](const std::string& line) { return line; };
+  friend void PrintTo(const ToolCase& tool, std::ostream* out) { *out << tool.tool; }
 };
 
 class Tools : public ::testing::TestWithParam<ToolCase> {};
