@@ -1,38 +1,67 @@
 // SPDX-License-Identifier: MIT
-// Placeholder until the readers land: every class fails to be created, as a missing library does.
+// The library's factory: one object per class over a shared host.
 #include "sysquery/linux/linux_query_library.h"
 
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+
 #include "runtime/error.h"
+#include "sysquery/linux/host.h"
 
 namespace bsi::sysquery_linux {
 namespace {
 
-class NoLibrary final : public QueryLibrary {
- public:
-  std::unique_ptr<QueryObject> Create(QueryClass) override { Raise(err::kCannotCreateObject); }
+using Factory = std::unique_ptr<QueryObject> (*)(HostPtr);
+
+// In the order of QueryClass.
+constexpr std::array<Factory, kQueryClassCount> kFactories = {
+    NewRegistryReader, NewOSVersionInfo,   NewProcessorInfo,      NewMemoryInfo, NewComputerInfo,
+    NewUserInfo,       NewAdminRightsInfo, NewNetworkInfo,        NewDialUpInfo, NewDefaultBrowserInfo,
+    NewFolderInfo,     NewDisplayInfo,     NewDefaultPrinterInfo, NewSoundInfo,  NewUptimeInfo,
+    NewTimeZoneInfo,   NewDriveInfo,       NewProgressBarColors,
 };
 
-class UnknownBattery final : public Battery {
+class Library final : public QueryLibrary {
  public:
-  std::int16_t BatteryStatus() override { return kUnknown; }
-  std::int16_t BatteryLifePercent() override { return 255; }
-};
+  explicit Library(HostPtr host) : host_(std::move(host)) {}
+  std::unique_ptr<QueryObject> Create(QueryClass cls) override {
+    const auto index = static_cast<std::size_t>(cls);
+    if (index >= kFactories.size()) Raise(err::kCannotCreateObject);
+    return kFactories[index](host_);
+  }
 
-class NoFonts final : public Screen {
- public:
-  std::int16_t FontCount() override { return 0; }
+ private:
+  HostPtr host_;
 };
 
 }  // namespace
 
-std::unique_ptr<QueryLibrary> CreateQueryLibrary(const std::filesystem::path&) {
-  return std::make_unique<NoLibrary>();
+Host ProcessHost(const std::string& root, UiLanguage language) {
+  Host host{SystemTree(root), nullptr, static_cast<std::uint32_t>(::getuid()), language, nullptr};
+  host.env = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value == nullptr ? "" : value);
+  };
+  if (host.tree.root() == "/") {
+    host.addresses = SystemInterfaceAddresses;
+  } else {
+    host.addresses = [] { return std::vector<InterfaceAddress>(); };
+  }
+  return host;
 }
-std::unique_ptr<Battery> CreateBattery(const std::filesystem::path&) {
-  return std::make_unique<UnknownBattery>();
+
+std::unique_ptr<QueryLibrary> CreateQueryLibrary(std::shared_ptr<const Host> host) {
+  return std::make_unique<Library>(std::move(host));
 }
-std::unique_ptr<Screen> CreateScreen() {
-  return std::make_unique<NoFonts>();
+
+std::unique_ptr<QueryLibrary> CreateQueryLibrary(const std::filesystem::path& root, UiLanguage language) {
+  return CreateQueryLibrary(std::make_shared<const Host>(ProcessHost(root.string(), language)));
+}
+
+std::unique_ptr<QueryLibrary> CreateQueryLibrary(const std::filesystem::path& root) {
+  return CreateQueryLibrary(root, LanguageFromEnvironment([](const char* n) -> const char* { return std::getenv(n); }));
 }
 
 }  // namespace bsi::sysquery_linux

@@ -8,12 +8,16 @@
 #include <memory>
 
 #include "query/query_library.h"
+#include "resources/strings.h"
 #include "runtime/views.h"
 
 namespace bsi::sysquery_linux {
 
-/// The library over the system below `root`.
+/// The library over the system below `root`; the texts it writes (running time, drives) in the language that the
+/// environment names (LanguageFromEnvironment).
 std::unique_ptr<QueryLibrary> CreateQueryLibrary(const std::filesystem::path& root = "/");
+/// The same with the texts in `language`, for a front end that lets the user choose it.
+std::unique_ptr<QueryLibrary> CreateQueryLibrary(const std::filesystem::path& root, UiLanguage language);
 
 /// The battery facts, from the power supplies below `root`.
 std::unique_ptr<Battery> CreateBattery(const std::filesystem::path& root = "/");
