@@ -111,7 +111,7 @@ void Tell(const bsi::ShownBox& box) {
 
 int Report(Mode mode, bsi::UiLanguage language) {
   try {
-    const auto library = bsi::sysquery_linux::CreateQueryLibrary();
+    const auto library = bsi::sysquery_linux::CreateQueryLibrary("/", language);
     const auto battery = bsi::sysquery_linux::CreateBattery();
     const auto screen = bsi::sysquery_linux::CreateScreen();
     bsi::Catalogue strings(language, bsi::Platform::Linux);
