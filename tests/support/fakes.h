@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -141,7 +142,7 @@ struct RecordingListView final : public ListView, public Recorder {
     Check("SetSubItem"), Note("SubItems(", index, ")=", value), rows_.SetSubItem(index, value);
   }
   std::int32_t SelectedIndex() override { return rows_.SelectedIndex(); }
-  std::int32_t ColumnCount() override { return Check("ColumnCount"), rows_.ColumnCount(); }
+  std::int32_t ColumnCount() override { return Check("ColumnCount"), column_count.value_or(rows_.ColumnCount()); }
   void AddColumn(const Text& heading) override {
     Check("AddColumn"), Note("AddColumn(", heading, ")"), rows_.AddColumn(heading);
   }
@@ -154,6 +155,8 @@ struct RecordingListView final : public ListView, public Recorder {
     fail_number_ = number;
   }
   MemoryListView& rows() { return rows_; }
+  /// What ColumnCount answers in place of the real count, for any count the 16-bit rules need.
+  std::optional<std::int32_t> column_count;
   /// How often each operation was called while the log was recording.
   std::map<std::string, int> calls;
 
