@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 // ShowSysInfo over the module's default window (error 400 while one is shown), the resize rule, and how
 // failures leave a COM method.
-#include <gtest/gtest.h>
-
-#include <climits>
-
 #include "core/fixtures.h"
 
 namespace bsi::test {
@@ -83,8 +79,7 @@ TEST(ShowSysInfo, ACallWhileTheWindowIsStillLoadingRaises400Too) {
   WindowRig rig;
   rig.library.FailAllCreations();
   CallingMessageBox box;
-  const SysInfoWindowContext context{rig.windows,       rig.windows, rig.library,   rig.strings, rig.locale, box,
-                                     rig.window_system, rig.screen,  rig.clipboard, rig.shell,   rig.loop,   kVersion};
+  const SysInfoWindowContext context = rig.context(nullptr, nullptr, &box);
   SysInfoModule module;
   box.module = &module;
   box.context = &context;
@@ -100,17 +95,15 @@ TEST(ShowSysInfo, APlatformFailureWhileCreatingReachesTheCaller) {
   };
   WindowRig rig;
   NoWindows none;
-  SysInfoWindowContext context{none,          rig.windows,     rig.library,       rig.strings,
-                               rig.locale,    rig.message_box, rig.window_system, rig.screen,
-                               rig.clipboard, rig.shell,       rig.loop,          kVersion};
+  const SysInfoWindowContext context = rig.context(&none);
   SysInfoModule module;
   EXPECT_EQ(ErrorOf([&] { module.ShowSysInfo(context); }), err::kOutOfMemory);
   EXPECT_EQ(module.DefaultInstance(), nullptr);
 }
 
 TEST(ControlSize, AlwaysSixHundredTwipsSquare) {
-  for (Extent asked :
-       {Extent{510, 525}, Extent{0, 0}, Extent{-15, 99999}, Extent{INT_MAX, INT_MIN}, Extent{INT_MIN, INT_MAX}}) {
+  for (Extent asked : {Extent{510, 525}, Extent{0, 0}, Extent{-15, 99999}, Extent{INT32_MAX, INT32_MIN},
+                       Extent{INT32_MIN, INT32_MAX}}) {
     EXPECT_EQ(ctlBrindtSysInfo::UserControl_Resize(asked), (Extent{600, 600}));
   }
 }
