@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The run time's conversions and the two Format patterns, in German and English: each case is a text or value,
 // a locale, and the result (numbers in their shortest form) or the error it raises. UTF-16 text at the edges,
-// plain decimal, the small text helpers, and the in-memory list view.
+// plain decimal and the small text helpers.
 #include "runtime/convert.h"
 #include "core/fixtures.h"
 #include "runtime/text.h"
@@ -89,18 +89,6 @@ TEST(Variants, ToTextToDoubleAndToConditionOfEachKind) {
   }
 }
 
-TEST(ToSingle, NarrowsOrOverflows) {
-  // clang-format off
-  for (const auto& [value, outcome] : {
-      std::pair{4294967296.0, "4294967296"}, {1e-50, "0"}, {-1.5, "-1.5"},
-      {3.4028234663852886e38, "3.4028234663852886e+38"}, {1e39, "error 6"}, {-1e39, "error 6"}, {kInf, "error 6"},
-      {kNaN, "error 6"}
-  }) {
-    // clang-format on
-    EXPECT_EQ(Outcome([&] { return static_cast<double>(ToSingle(value)); }), outcome) << value;
-  }
-}
-
 // Format(value, "###,###,###,###,###,###") and Format(value, "##"): halves away from zero, zero as nothing.
 TEST(Format, GroupedAndWholeNumbers) {
   struct Case {
@@ -128,19 +116,6 @@ TEST(Format, GroupedAndWholeNumbers) {
   const Text huge = FormatGrouped(kMax, kEn);
   EXPECT_EQ(huge.size(), 309u + 102u);
   EXPECT_EQ(huge.substr(0, 7), u"179,769");
-}
-
-TEST(Format, CurrencyInItsShortestForm) {
-  for (const auto& [scaled, locale, text] :
-       // clang-format off
-       {
-      std::tuple{std::int64_t{320000}, kEn, u"32"}, {245000, kDe, u"24,5"}, {10, kEn, u"0.001"},
-      {12345, kEn, u"1.2345"}, {0, kEn, u"0"}, {-80000, kEn, u"-8"},
-      {std::numeric_limits<std::int64_t>::max(), kEn, u"922337203685477.5807"}
-  }) {
-    // clang-format on
-    EXPECT_EQ(CurrencyText(Currency{scaled}, locale), text) << scaled;
-  }
 }
 
 TEST(Utf, RoundTripsUmlautsAndSurrogatePairs) {
@@ -171,7 +146,7 @@ TEST(Utf, MalformedInputBecomesReplacementCharacters) {
   EXPECT_EQ(ToUtf8(Text{u'\xDC00', u'\xD800'}), "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST(Text, DecimalUpperCaseTrimAndReplace) {
+TEST(Text, DecimalUpperCaseAndTrim) {
   EXPECT_EQ(Decimal(-1), u"-1");
   EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
   EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::max()), u"9223372036854775807");
@@ -179,22 +154,6 @@ TEST(Text, DecimalUpperCaseTrimAndReplace) {
   EXPECT_EQ(TrimSpaces(u"  a b  "), u"a b");
   EXPECT_EQ(TrimSpaces(u"   "), u"");
   EXPECT_EQ(TrimSpaces(u"\ta\t"), u"\ta\t");  // spaces only
-  EXPECT_EQ(ReplaceAll(Text(u"\0a\0", 3), u'\0', u" - "), u" - a - ");
-  EXPECT_EQ(ReplaceAll(u"a\r\r", u'\r', u""), u"a");
-}
-
-TEST(MemoryListView, RaisesIndexOutOfBoundsForRowsThatDoNotExist) {
-  MemoryListView list;
-  list.AddItem(u"a");
-  list.SetSubItem(1, u"v");
-  EXPECT_EQ(list.SubItem(1), u"v");
-  EXPECT_EQ(list.SelectedIndex(), 1);
-  for (std::int32_t index : {0, 2, -1}) EXPECT_EQ(ErrorOf([&] { list.ItemText(index); }), 35600) << index;
-  EXPECT_EQ(ErrorOf([&] { list.RemoveItem(2); }), 35600);
-  EXPECT_EQ(ErrorOf([&] { list.Select(3); }), 35600);
-  list.RemoveItem(1);
-  EXPECT_EQ(list.ItemCount(), 0);
-  EXPECT_EQ(list.SelectedIndex(), 0);
 }
 
 }  // namespace

