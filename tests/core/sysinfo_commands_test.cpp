@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::int16_t kShift = 1, kCtrl = 2, kAlt = 4;
 
-TEST(CopyKeys, CWithAnyShiftStateCopiesExactlyTheSelectedValue) {
+// C with any shift state copies exactly the selected value, a spacer's empty one too; with nothing selected or
+// an empty list, C, the copy command, a double-click and the right button leave the clipboard alone.
+TEST(CopyKeys, CCopiesExactlyTheSelectedValueAndNothingWithoutASelection) {
   OpenWindow w;
   w.Load();
   w.view->list.rows().Select(2);
@@ -18,15 +20,12 @@ TEST(CopyKeys, CWithAnyShiftStateCopiesExactlyTheSelectedValue) {
     EXPECT_TRUE(w.form->Form_KeyDown(frmSysInfo::kKeyC, shift));
     EXPECT_EQ(w.log.entries(), (std::vector<std::string>{"Clipboard.Clear", "Clipboard.SetText(" + cpu + ")"}));
   }
-  w.view->list.rows().Select(5);  // a spacer's empty value
+  w.view->list.rows().Select(5);
   w.form->mnuCopyValueToClipboard_Click();
   EXPECT_EQ(w.clipboard.text, u"");
-}
-
-TEST(CopyKeys, EmptyListOrNoSelectionLeavesTheClipboardAlone) {
-  OpenWindow w;
-  w.Load();
+  w.clipboard.text = u"earlier content";
   w.view->list.rows().Select(0);
+  w.log.Clear();
   w.form->Form_KeyDown(frmSysInfo::kKeyC, 0);
   w.form->mnuCopyValueToClipboard_Click();
   w.form->lvwSysInfo_DblClick();
