@@ -68,8 +68,7 @@ struct QuietWindow {
   }
   WindowRig rig;
   FixedLibrary library{rig.library};
-  frmSysInfo form{SysInfoWindowContext{rig.windows, rig.windows, library, rig.strings, rig.locale, rig.message_box,
-                                       rig.window_system, rig.screen, rig.clipboard, rig.shell, rig.loop, kVersion}};
+  frmSysInfo form{rig.context(nullptr, &library)};
 };
 
 // One tick of a loaded window over the full list.

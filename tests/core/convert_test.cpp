@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The run time's conversions and the two Format patterns, in German and English: each case is a text or value,
-// a locale, and the result (numbers in their shortest form) or the error it raises.
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <limits>
-#include <memory>
-
-#include "core/fixtures.h"
+// a locale, and the result (numbers in their shortest form) or the error it raises. UTF-16 text at the edges,
+// plain decimal and the small text helpers.
 #include "runtime/convert.h"
+#include "core/fixtures.h"
+#include "runtime/text.h"
 
 namespace bsi::test {
 namespace {
@@ -93,18 +89,6 @@ TEST(Variants, ToTextToDoubleAndToConditionOfEachKind) {
   }
 }
 
-TEST(ToSingle, NarrowsOrOverflows) {
-  // clang-format off
-  for (const auto& [value, outcome] : {
-      std::pair{4294967296.0, "4294967296"}, {1e-50, "0"}, {-1.5, "-1.5"},
-      {3.4028234663852886e38, "3.4028234663852886e+38"}, {1e39, "error 6"}, {-1e39, "error 6"}, {kInf, "error 6"},
-      {kNaN, "error 6"}
-  }) {
-    // clang-format on
-    EXPECT_EQ(Outcome([&] { return static_cast<double>(ToSingle(value)); }), outcome) << value;
-  }
-}
-
 // Format(value, "###,###,###,###,###,###") and Format(value, "##"): halves away from zero, zero as nothing.
 TEST(Format, GroupedAndWholeNumbers) {
   struct Case {
@@ -134,17 +118,42 @@ TEST(Format, GroupedAndWholeNumbers) {
   EXPECT_EQ(huge.substr(0, 7), u"179,769");
 }
 
-TEST(Format, CurrencyInItsShortestForm) {
-  for (const auto& [scaled, locale, text] :
-       // clang-format off
-       {
-      std::tuple{std::int64_t{320000}, kEn, u"32"}, {245000, kDe, u"24,5"}, {10, kEn, u"0.001"},
-      {12345, kEn, u"1.2345"}, {0, kEn, u"0"}, {-80000, kEn, u"-8"},
-      {std::numeric_limits<std::int64_t>::max(), kEn, u"922337203685477.5807"}
-  }) {
-    // clang-format on
-    EXPECT_EQ(CurrencyText(Currency{scaled}, locale), text) << scaled;
+TEST(Utf, RoundTripsUmlautsAndSurrogatePairs) {
+  const std::string utf8 =
+      "L\xC3\x84"
+      "DT Bildschirmaufl\xC3\xB6sung \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF";
+  const Text text = FromUtf8(utf8);
+  EXPECT_EQ(text, u"L\u00C4DT Bildschirmaufl\u00F6sung \u20AC \U0001F600 \U0010FFFF");
+  EXPECT_EQ(ToUtf8(text), utf8);
+  EXPECT_EQ(FromUtf8(std::string("a\0b", 3)), Text(u"a\0b", 3));
+}
+
+TEST(Utf, MalformedInputBecomesReplacementCharacters) {
+  const Text r(1, u'\uFFFD');
+  // A lone continuation byte, a byte that never leads, overlong forms, an encoded surrogate, above U+10FFFF,
+  // truncated at the end.
+  for (const char* bad : {"\x80", "\xFF", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3"}) {
+    EXPECT_EQ(FromUtf8(std::string("a") + bad + "b").substr(0, 2), u"a" + r) << bad;
   }
+  EXPECT_EQ(FromUtf8("\xE2\x82"
+                     "x")
+                .back(),
+            u'x')
+      << "a letter after a truncated sequence survives";
+  EXPECT_EQ(ToUtf8(Text{u'\xD800', u'a'}),
+            "\xEF\xBF\xBD"
+            "a");
+  EXPECT_EQ(ToUtf8(Text{u'\xDC00', u'\xD800'}), "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(Text, DecimalUpperCaseAndTrim) {
+  EXPECT_EQ(Decimal(-1), u"-1");
+  EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::min()), u"-9223372036854775808");
+  EXPECT_EQ(Decimal(std::numeric_limits<std::int64_t>::max()), u"9223372036854775807");
+  EXPECT_EQ(UpperCase(u"l\u00E4dt \u00F7 \u00DF \u00FF"), u"L\u00C4DT \u00F7 \u00DF \u00FF");
+  EXPECT_EQ(TrimSpaces(u"  a b  "), u"a b");
+  EXPECT_EQ(TrimSpaces(u"   "), u"");
+  EXPECT_EQ(TrimSpaces(u"\ta\t"), u"\ta\t");  // spaces only
 }
 
 }  // namespace

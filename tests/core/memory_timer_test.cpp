@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The memory tick: its trace (a golden file), the gauges, percentages and colour bands, the failures it lives
-// through, the nine live rows at their offsets in both languages, and re-entrancy through its yield.
-#include <gtest/gtest.h>
-
+// through, the nine live rows at their offsets in both languages, and re-entrancy through its yield; the progress
+// bar model and the gauge texts at their edges.
 #include <map>
 
 #include "core/fixtures.h"
+#include "runtime/progress_bar.h"
+#include "sysinfo_window/gauge_texts.h"
 
 namespace bsi::test {
 namespace {
@@ -126,7 +127,7 @@ TEST(MemoryTimer, OtherErrorsEndTheTickSilentlyWhereTheyHappen) {
 }
 
 // One tick with changed figures rewrites exactly the nine live rows, at their offsets from `first`.
-void ExpectOnlyLiveRowsRewritten(OpenWindow& w, UiLanguage language, std::int32_t first) {
+void ExpectOnlyLiveRowsRewritten(OpenWindow& w, std::int32_t first) {
   auto expected = w.rows();
   for (const auto& [operation, value] : {std::pair{"MemoryInfo.PhysicalTotal", u"8000000000"},
                                          {"MemoryInfo.PhysicalFree", u"7000000000"},
@@ -148,39 +149,31 @@ void ExpectOnlyLiveRowsRewritten(OpenWindow& w, UiLanguage language, std::int32_
       {11, {123, u"80.1.2.3"}},       {12, {124, u"255.255.255.128"}}, {21, {130, u"1920x768 (24bit)"}}};
   for (const auto& [offset, row] : live) {
     auto& target = expected[static_cast<std::size_t>(first + offset - 1)];
-    EXPECT_EQ(target.text, CatalogueText(language, row.first)) << "offset " << offset;
+    EXPECT_EQ(target.text, w.strings.LoadResString(row.first)) << "offset " << offset;
     target.value = row.second;
   }
   EXPECT_EQ(Dump(w.rows()), Dump(expected));
   EXPECT_EQ(w.Log("SubItems(").size(), 9u);
 }
 
+// The timer finds the first memory row by its upper-cased prefix, so a label in lower case still matches.
 TEST(MemoryTimer, NineLiveRowsAtTheirOffsetsInBothLanguages) {
   OpenWindow w(UiLanguage::English);  // German plain: the tick trace
   w.Load();
-  ExpectOnlyLiveRowsRewritten(w, UiLanguage::English, 6);
+  ExpectOnlyLiveRowsRewritten(w, 6);
   OpenWindow english(UiLanguage::English);
+  english.strings.replaced[str::kPhysicalMemory] = u"physical memory:";
   english.library.SetRegistry(kSystemKey, u"SystemBiosVersion", std::nullopt);
   english.library.SetRegistry(kSystemKey, u"VideoBiosVersion", Variant::String(u""));
   english.Load();
-  ExpectOnlyLiveRowsRewritten(english, UiLanguage::English, 4);
+  ExpectOnlyLiveRowsRewritten(english, 4);
   // After a rebuild that added the battery rows, the rows are found again.
   OpenWindow german;
   german.Load();
   german.view->battery.status = Battery::kHigh;
   german.view->battery.percent = 80;
   german.form->Form_KeyDown(frmSysInfo::kKeyF5, 0);
-  ExpectOnlyLiveRowsRewritten(german, UiLanguage::German, 9);
-}
-
-TEST(MemoryTimer, LowerCaseLabelStillMatches) {
-  OpenWindow w(UiLanguage::English);
-  w.strings.replaced[str::kPhysicalMemory] = u"physical memory:";
-  w.Load();
-  ASSERT_EQ(w.rows()[5].text, u"physical memory:");
-  w.library.Set("NetworkInfo.LocalIP", u"10.9.8.7");
-  w.form->tmrMemory_Timer();
-  EXPECT_EQ(w.rows()[14].value, u"10.9.8.7");
+  ExpectOnlyLiveRowsRewritten(german, 9);
 }
 
 TEST(MemoryTimer, TickEndsAtOnceWhenTheWindowClosedWhileItYielded) {
@@ -219,6 +212,51 @@ TEST(MemoryTimer, TicksNestInsideAModalWindowOpenedWhileATickYields) {
   EXPECT_EQ(std::count(closed, log.end(), "release MemoryInfo"), 1);
   EXPECT_EQ(std::count(closed, log.end(), "SubItems(27)=1024x768 (32bit)"), 1);
   EXPECT_EQ(w.library.LiveObjects(), 0);
+}
+
+TEST(ProgressBar, RejectsWhatTheControlRejectsAndKeepsItsState) {
+  CallLog log;
+  RecordingGauge view(log, "bar", 7);
+  ProgressBar bar(view);
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ(ErrorOf([&] { bar.SetValue(100.5f); }), 380);
+  EXPECT_EQ(ErrorOf([&] { bar.SetValue(-1); }), 380);
+  EXPECT_EQ(ErrorOf([&] { bar.SetValue(nan); }), 380);
+  EXPECT_EQ(ErrorOf([&] { bar.SetMax(0); }), 380) << "a page file of zero keeps the design range";
+  EXPECT_EQ(ErrorOf([&] { bar.SetMax(-4096); }), 380);
+  EXPECT_EQ(ErrorOf([&] { bar.SetMax(nan); }), 380);
+  EXPECT_EQ(ErrorOf([&] { bar.SetMin(100); }), 380);
+  EXPECT_EQ(bar.Min(), 0.0f);
+  EXPECT_EQ(bar.Max(), 100.0f);
+  EXPECT_EQ(bar.Value(), 0.0f);
+  EXPECT_TRUE(log.entries().empty()) << "nothing rejected is drawn";
+
+  bar.SetMax(800);
+  bar.SetValue(464);
+  bar.SetValue(800);
+  bar.SetValue(0);
+  EXPECT_EQ(log.entries(),
+            (std::vector<std::string>{"bar.Fill=0.000", "bar.Fill=0.580", "bar.Fill=1.000", "bar.Fill=0.000"}));
+  bar.SetValue(600);
+  bar.SetMax(500);  // the value follows a range that shrinks below it
+  EXPECT_EQ(bar.Value(), 500.0f);
+  bar.SetMax(std::numeric_limits<float>::max());
+  bar.SetMin(-std::numeric_limits<float>::max());
+  EXPECT_GE(view.fill, 0.0);
+  EXPECT_LE(view.fill, 1.0);
+}
+
+TEST(GaugeTexts, PercentagesRoundHalvesAwayFromZero) {
+  // clang-format off
+  for (auto [used, total, percent] : {
+      std::tuple{464.0, 800.0, 58}, {995, 1000, 100}, {985, 1000, 99}, {4, 1000, 0}, {-464, 800, 58}, {5, 0, 0},
+      {0, 0, 0}
+  }) {
+    // clang-format on
+    EXPECT_EQ(WholePercent(used, total), percent) << used << "/" << total;  // halves away from zero
+  }
+  EXPECT_EQ(ErrorOf([] { WholePercent(1e308, 1e-300); }), 6);
+  EXPECT_EQ(PercentCaption(1e20), u"100000000000000000000%");
 }
 
 }  // namespace

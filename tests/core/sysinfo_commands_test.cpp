@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // What the user does in the open information window: keys, buttons, the context menu, the clipboard, the value
-// window, and the last guard around all of them.
-#include <gtest/gtest.h>
-
+// window, and the last guard around all of them; frmValue on its own.
 #include "core/fixtures.h"
 
 namespace bsi::test {
@@ -10,7 +8,9 @@ namespace {
 
 constexpr std::int16_t kShift = 1, kCtrl = 2, kAlt = 4;
 
-TEST(CopyKeys, CWithAnyShiftStateCopiesExactlyTheSelectedValue) {
+// C with any shift state copies exactly the selected value, a spacer's empty one too; with nothing selected or
+// an empty list, C, the copy command, a double-click and the right button leave the clipboard alone.
+TEST(CopyKeys, CCopiesExactlyTheSelectedValueAndNothingWithoutASelection) {
   OpenWindow w;
   w.Load();
   w.view->list.rows().Select(2);
@@ -20,15 +20,12 @@ TEST(CopyKeys, CWithAnyShiftStateCopiesExactlyTheSelectedValue) {
     EXPECT_TRUE(w.form->Form_KeyDown(frmSysInfo::kKeyC, shift));
     EXPECT_EQ(w.log.entries(), (std::vector<std::string>{"Clipboard.Clear", "Clipboard.SetText(" + cpu + ")"}));
   }
-  w.view->list.rows().Select(5);  // a spacer's empty value
+  w.view->list.rows().Select(5);
   w.form->mnuCopyValueToClipboard_Click();
   EXPECT_EQ(w.clipboard.text, u"");
-}
-
-TEST(CopyKeys, EmptyListOrNoSelectionLeavesTheClipboardAlone) {
-  OpenWindow w;
-  w.Load();
+  w.clipboard.text = u"earlier content";
   w.view->list.rows().Select(0);
+  w.log.Clear();
   w.form->Form_KeyDown(frmSysInfo::kKeyC, 0);
   w.form->mnuCopyValueToClipboard_Click();
   w.form->lvwSysInfo_DblClick();
@@ -62,23 +59,21 @@ TEST(Keys, F5RebuildsInPlaceAndF4Closes) {
   EXPECT_TRUE(w.log.entries().empty());
 }
 
-TEST(Buttons, SystemPassesTheWindowHandleAndOkCloses) {
+// The system button passes the window's handle, with or without rows; only the right button on a non-empty list
+// opens the menu, whatever the shift state; OK closes.
+TEST(Buttons, SystemPassesTheWindowHandleMenuOnTheRightButtonAndOkCloses) {
   OpenWindow w;
   w.Load();
+  w.form->lvwSysInfo_MouseDown(4, 0);
+  w.form->lvwSysInfo_MouseDown(frmSysInfo::kRightButton, kShift);
   w.form->cmdSystem_Click();
   w.SetRows({});
   w.form->cmdSystem_Click();
-  EXPECT_EQ(w.Log("SHObjectProperties"), std::vector<std::string>(2, "SHObjectProperties(8192,2,'','')"));
-  w.form->lvwSysInfo_MouseDown(1, 0);  // only the right button on a non-empty list opens the menu
-  EXPECT_TRUE(w.Log("frmSysInfo.PopupMenu").empty());
+  w.form->lvwSysInfo_MouseDown(frmSysInfo::kRightButton, 0);
   w.form->cmdOK_Click();
-  EXPECT_EQ(w.Log("frmSysInfo.Unload").size(), 1u);
-
-  OpenWindow m;
-  m.Load();
-  m.form->lvwSysInfo_MouseDown(4, 0);
-  m.form->lvwSysInfo_MouseDown(frmSysInfo::kRightButton, kShift);
-  EXPECT_EQ(m.log.entries(), std::vector<std::string>{"frmSysInfo.PopupMenu(mnuFile,2)"});
+  EXPECT_EQ(w.log.entries(),
+            (std::vector<std::string>{"frmSysInfo.PopupMenu(mnuFile,2)", "SHObjectProperties(8192,2,'','')",
+                                      "SHObjectProperties(8192,2,'','')", "frmSysInfo.Unload"}));
 }
 
 TEST(CopyAll, RowsThenTheGaugeLinesByteForByte) {
@@ -118,31 +113,23 @@ TEST(CopyAll, TheClipboardGetsTheWholeTextWhateverTheScratchBoxHolds) {
   EXPECT_EQ(w.clipboard.text.substr(w.clipboard.text.size() - 2), u"\r\n");
 }
 
+// A fresh value window every time, with the label shortened by its last character; a spacer opens nothing.
 TEST(DoubleClick, OpensANewValueWindowWithTheShortenedLabel) {
   OpenWindow w;
   w.Load();
   w.view->list.rows().Select(2);
-  const std::string cpu = ToUtf8(w.rows()[1].value);
   w.windows.while_value_shown = [&](frmValue& value, FakeValueWindow&) { value.CloseBox(); };
   w.form->lvwSysInfo_DblClick();
-  w.form->lvwSysInfo_DblClick();
-  EXPECT_EQ(w.windows.value_windows, 2) << "a fresh window every time";
-  const std::vector<std::string> once = {
-      "create frmValue window", "cmdClipboard.ToolTipText=In die Zwischenablage kopieren",
-      "txtLabel.Text=CPU",      "txtValue.Text=" + cpu,
-      "frmValue.Caption=CPU",   "frmValue.Show(1)",
-      "frmValue.Unload"};
-  std::vector<std::string> twice = once;
-  twice.insert(twice.end(), once.begin(), once.end());
-  EXPECT_EQ(w.log.entries(), twice);
-
-  // A spacer opens nothing; a one-character label gives an empty caption.
+  EXPECT_EQ(w.log.entries(), (std::vector<std::string>{
+                                 "create frmValue window", "cmdClipboard.ToolTipText=In die Zwischenablage kopieren",
+                                 "txtLabel.Text=CPU", "txtValue.Text=" + ToUtf8(w.rows()[1].value),
+                                 "frmValue.Caption=CPU", "frmValue.Show(1)", "frmValue.Unload"}));
   w.view->list.rows().Select(5);
   w.form->lvwSysInfo_DblClick();
-  EXPECT_EQ(w.windows.value_windows, 2);
   w.SetRows({{u"X", u"value"}});
   w.log.Clear();
   w.form->lvwSysInfo_DblClick();
+  EXPECT_EQ(w.windows.value_windows, 2);
   EXPECT_EQ(w.Log("frmValue.Caption"), std::vector<std::string>{"frmValue.Caption="});
   EXPECT_EQ(w.Log("txtValue"), std::vector<std::string>{"txtValue.Text=value"});
 }
@@ -168,6 +155,63 @@ TEST(LastGuard, AFailingCommandIsShownAndTheWindowStaysOpen) {
   w.clipboard.fail_number = 0;  // the window still works
   w.form->Form_KeyDown(frmSysInfo::kKeyC, 0);
   EXPECT_EQ(w.clipboard.text, w.rows()[1].value);
+}
+
+// The copy button copies what the box holds now (the user may have edited it) and reports a failure itself; the
+// tool tip follows the UI language.
+TEST(ValueWindow, CopyButtonCopiesWhatTheBoxHoldsNowAndReportsAFailure) {
+  WindowRig rig(UiLanguage::English);
+  frmValue form(rig.value_context());
+  form.Form_Load();
+  form.txtValue().SetText(u"Intel");
+  auto& value_box = static_cast<RecordingTextBox&>(form.txtValue());
+  value_box.Type(u"Intel, edited");
+  form.cmdClipboard_Click();
+  rig.clipboard.fail_number = 5;
+  form.cmdClipboard_Click();
+  EXPECT_EQ(rig.log.entries(),
+            (std::vector<std::string>{"create frmValue window", "cmdClipboard.ToolTipText=Copy to clipboard",
+                                      "txtValue.Text=Intel", "Clipboard.Clear", "Clipboard.SetText(Intel, edited)",
+                                      "Clipboard.Clear", "MsgBox(Error)"}));
+  EXPECT_EQ(rig.message_box.shown[0].prompt, u"Description:Invalid procedure call or argument\r\n\r\nNumber:5");
+  EXPECT_TRUE(form.IsLoaded());
+}
+
+// OK, F4 and the close box unload; F3 and Esc are left to the focused control.
+TEST(ValueWindow, OkF4AndTheCloseButtonUnload) {
+  WindowRig rig;
+  for (const std::function<void(frmValue&)>& close : std::vector<std::function<void(frmValue&)>>{
+           [](frmValue& f) { f.cmdOK_Click(); }, [](frmValue& f) { EXPECT_TRUE(f.Form_KeyDown(frmValue::kKeyF4, 1)); },
+           [](frmValue& f) { f.CloseBox(); }}) {
+    rig.windows.while_value_shown = [&](frmValue& form, FakeValueWindow& view) {
+      EXPECT_FALSE(form.Form_KeyDown(114, 0));
+      EXPECT_FALSE(form.Form_KeyDown(27, 0));
+      EXPECT_FALSE(view.form.unloaded());
+      close(form);
+    };
+    frmValue form(rig.value_context());
+    form.Form_Load();
+    form.Show();
+    EXPECT_FALSE(form.IsLoaded());
+  }
+  EXPECT_EQ(rig.log.Matching("frmValue.Unload").size(), 3u);
+  EXPECT_TRUE(rig.log.Matching("frmValue left open").empty());
+}
+
+// Focus selects the whole text, counted in UTF-16 units; the label drops its last character, a surrogate pair whole.
+TEST(ValueWindow, FocusSelectsTheWholeTextAndTheLabelLosesItsLastCharacter) {
+  WindowRig rig;
+  frmValue form(rig.value_context());
+  form.Form_Load();
+  form.txtLabel().SetText(u"Bildschirmauflösung");
+  form.txtValue().SetText(u"");
+  rig.log.Clear();
+  form.txtLabel_GotFocus();
+  form.txtValue_GotFocus();
+  EXPECT_EQ(rig.log.entries(), (std::vector<std::string>{"txtLabel.Select(0,19)", "txtValue.Select(0,0)"}));
+  EXPECT_EQ(ValueWindowLabel(u"C:\\ Local Disk"), u"C:\\ Local Dis");
+  EXPECT_EQ(ValueWindowLabel(u""), u"");
+  EXPECT_EQ(ValueWindowLabel(u"Disk \U0001F4BE"), u"Disk ");
 }
 
 }  // namespace

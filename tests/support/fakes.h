@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -126,7 +127,8 @@ struct RecordingGauge final : public GaugeView, public Recorder {
 
 /// The in-memory list view, logging the row steps and able to fail one operation on its n-th call.
 struct RecordingListView final : public ListView, public Recorder {
-  explicit RecordingListView(CallLog& log) : Recorder(log, "") {}
+  /// Its steps go to the log without a name: "Add(...)", "SubItems(n)=...".
+  explicit RecordingListView(CallLog& log, const char* /*name*/ = "") : Recorder(log, "") {}
   WindowHandle hWnd() override { return Check("hWnd"), rows_.hWnd(); }
   void SetView(std::int32_t view) override { Check("View"), rows_.SetView(view); }
   std::int32_t ItemCount() override { return Check("Count"), rows_.ItemCount(); }
@@ -141,7 +143,7 @@ struct RecordingListView final : public ListView, public Recorder {
     Check("SetSubItem"), Note("SubItems(", index, ")=", value), rows_.SetSubItem(index, value);
   }
   std::int32_t SelectedIndex() override { return rows_.SelectedIndex(); }
-  std::int32_t ColumnCount() override { return Check("ColumnCount"), rows_.ColumnCount(); }
+  std::int32_t ColumnCount() override { return Check("ColumnCount"), column_count.value_or(rows_.ColumnCount()); }
   void AddColumn(const Text& heading) override {
     Check("AddColumn"), Note("AddColumn(", heading, ")"), rows_.AddColumn(heading);
   }
@@ -154,6 +156,8 @@ struct RecordingListView final : public ListView, public Recorder {
     fail_number_ = number;
   }
   MemoryListView& rows() { return rows_; }
+  /// What ColumnCount answers in place of the real count, for any count the 16-bit rules need.
+  std::optional<std::int32_t> column_count;
   /// How often each operation was called while the log was recording.
   std::map<std::string, int> calls;
 
@@ -258,40 +262,34 @@ struct FakeBattery final : public Battery {
   std::int16_t percent = Battery::kUnknown;
 };
 
-// A widget of a window fake: the accessor the view interface asks for, returning a member built on the log.
-#define BSI_WIDGET(Interface, Accessor, Type, member, ...) \
-  Type member = Type(log_ __VA_OPT__(, ) __VA_ARGS__);     \
-  Interface& Accessor() override {                         \
-    return member;                                         \
+// A widget of a window fake, named after its accessor: the accessor the view interface asks for, returning a
+// member built on the log.
+#define BSI_WIDGET(Interface, Accessor, Type, member, ...)        \
+  Type member = Type(log_, #Accessor __VA_OPT__(, ) __VA_ARGS__); \
+  Interface& Accessor() override {                                \
+    return member;                                                \
   }
 
 /// frmSysInfo's controls at their design state.
 struct FakeSysInfoWindow final : public SysInfoWindowView {
   explicit FakeSysInfoWindow(CallLog& log) : log_(log) {}
   CallLog& log_;
-  BSI_WIDGET(FormView, Form, RecordingForm, form, "frmSysInfo", 0x2000, sysinfo_layout::kCaption);
+  RecordingForm form{log_, "frmSysInfo", 0x2000, sysinfo_layout::kCaption};
+  FormView& Form() override { return form; }
   BSI_WIDGET(ListView, lvwSysInfo, RecordingListView, list);
-  BSI_WIDGET(GaugeView, ctlProgressPhysical, RecordingGauge, physical_gauge, "ctlProgressPhysical", 0x2001);
-  BSI_WIDGET(GaugeView, ctlProgressVirtual, RecordingGauge, virtual_gauge, "ctlProgressVirtual", 0x2002);
-  BSI_WIDGET(GaugeView, ctlProgressPagefile, RecordingGauge, pagefile_gauge, "ctlProgressPagefile", 0x2003);
-  BSI_WIDGET(Label, lblPhysicalMemory, RecordingLabel, physical_caption, "lblPhysicalMemory",
-             sysinfo_layout::kPhysicalMemoryCaption);
-  BSI_WIDGET(Label, lblVirtualMemory, RecordingLabel, virtual_caption, "lblVirtualMemory",
-             sysinfo_layout::kVirtualMemoryCaption);
-  BSI_WIDGET(Label, lblPageFileMemory, RecordingLabel, pagefile_caption, "lblPageFileMemory",
-             sysinfo_layout::kPageFileMemoryCaption);
-  BSI_WIDGET(Label, lblPhysicalPercent, RecordingLabel, physical_percent, "lblPhysicalPercent",
-             sysinfo_layout::kPercentCaption);
-  BSI_WIDGET(Label, lblVirtualPercent, RecordingLabel, virtual_percent, "lblVirtualPercent",
-             sysinfo_layout::kPercentCaption);
-  BSI_WIDGET(Label, lblPagePercent, RecordingLabel, pagefile_percent, "lblPagePercent",
-             sysinfo_layout::kPercentCaption);
-  BSI_WIDGET(TextBox, txtTemp, RecordingTextBox, temp, "txtTemp");
-  BSI_WIDGET(Menu, mnuFile, RecordingMenu, file_menu, "mnuFile", sysinfo_layout::kMnuFileCaption);
-  BSI_WIDGET(Menu, mnuCopyValueToClipboard, RecordingMenu, copy_value_menu, "mnuCopyValueToClipboard",
-             sysinfo_layout::kMnuCopyValueCaption);
-  BSI_WIDGET(Menu, mnuCopyAllToClipboard, RecordingMenu, copy_all_menu, "mnuCopyAllToClipboard",
-             sysinfo_layout::kMnuCopyAllCaption);
+  BSI_WIDGET(GaugeView, ctlProgressPhysical, RecordingGauge, physical_gauge, 0x2001);
+  BSI_WIDGET(GaugeView, ctlProgressVirtual, RecordingGauge, virtual_gauge, 0x2002);
+  BSI_WIDGET(GaugeView, ctlProgressPagefile, RecordingGauge, pagefile_gauge, 0x2003);
+  BSI_WIDGET(Label, lblPhysicalMemory, RecordingLabel, physical_caption, sysinfo_layout::kPhysicalMemoryCaption);
+  BSI_WIDGET(Label, lblVirtualMemory, RecordingLabel, virtual_caption, sysinfo_layout::kVirtualMemoryCaption);
+  BSI_WIDGET(Label, lblPageFileMemory, RecordingLabel, pagefile_caption, sysinfo_layout::kPageFileMemoryCaption);
+  BSI_WIDGET(Label, lblPhysicalPercent, RecordingLabel, physical_percent, sysinfo_layout::kPercentCaption);
+  BSI_WIDGET(Label, lblVirtualPercent, RecordingLabel, virtual_percent, sysinfo_layout::kPercentCaption);
+  BSI_WIDGET(Label, lblPagePercent, RecordingLabel, pagefile_percent, sysinfo_layout::kPercentCaption);
+  BSI_WIDGET(TextBox, txtTemp, RecordingTextBox, temp);
+  BSI_WIDGET(Menu, mnuFile, RecordingMenu, file_menu, sysinfo_layout::kMnuFileCaption);
+  BSI_WIDGET(Menu, mnuCopyValueToClipboard, RecordingMenu, copy_value_menu, sysinfo_layout::kMnuCopyValueCaption);
+  BSI_WIDGET(Menu, mnuCopyAllToClipboard, RecordingMenu, copy_all_menu, sysinfo_layout::kMnuCopyAllCaption);
   Battery& SysInfo() override { return battery; }
   FakeBattery battery;
 };
@@ -299,10 +297,11 @@ struct FakeSysInfoWindow final : public SysInfoWindowView {
 struct FakeValueWindow final : public ValueWindowView {
   explicit FakeValueWindow(CallLog& log) : log_(log) {}
   CallLog& log_;
-  BSI_WIDGET(FormView, Form, RecordingForm, form, "frmValue", 0x3000, u"");
-  BSI_WIDGET(TextBox, txtLabel, RecordingTextBox, label, "txtLabel");
-  BSI_WIDGET(TextBox, txtValue, RecordingTextBox, value, "txtValue");
-  BSI_WIDGET(CommandButton, cmdClipboard, RecordingButton, button, "cmdClipboard");
+  RecordingForm form{log_, "frmValue", 0x3000, u""};
+  FormView& Form() override { return form; }
+  BSI_WIDGET(TextBox, txtLabel, RecordingTextBox, label);
+  BSI_WIDGET(TextBox, txtValue, RecordingTextBox, value);
+  BSI_WIDGET(CommandButton, cmdClipboard, RecordingButton, button);
 };
 #undef BSI_WIDGET
 
@@ -349,9 +348,13 @@ struct WindowRig {
       : strings(log, language, log_strings),
         locale(language == UiLanguage::German ? Locale::German() : Locale::English()) {}
 
-  SysInfoWindowContext context() {
-    return SysInfoWindowContext{windows,       windows, library,   strings, locale, message_box,
-                                window_system, screen,  clipboard, shell,   loop,   kVersion};
+  /// The window's context over the rig's fakes; a test may put its own factory, library or message box in.
+  SysInfoWindowContext context(SysInfoWindowFactory* factory = nullptr, QueryLibrary* query = nullptr,
+                               MsgBox* box = nullptr) {
+    SysInfoWindowFactory& own = factory != nullptr ? *factory : windows;
+    QueryLibrary& queries = query != nullptr ? *query : library;
+    MsgBox& shown = box != nullptr ? *box : message_box;
+    return {own, windows, queries, strings, locale, shown, window_system, screen, clipboard, shell, loop, kVersion};
   }
   ValueWindowContext value_context() { return ValueWindowContext{windows, clipboard, message_box, strings}; }
 

@@ -45,24 +45,13 @@ T As(const Variant& v) {
 
 // One object answers for every class: it is created as one of them, logs its calls under that class's name
 // and its release. Operations with the same name in several classes (Name) answer for the class it was created as.
-class FakeObject final : public RegistryReader,
-                         public OSVersionInfo,
-                         public ProcessorInfo,
-                         public MemoryInfo,
-                         public ComputerInfo,
-                         public UserInfo,
-                         public AdminRightsInfo,
-                         public NetworkInfo,
-                         public DialUpInfo,
-                         public DefaultBrowserInfo,
-                         public FolderInfo,
-                         public DisplayInfo,
-                         public DefaultPrinterInfo,
-                         public SoundInfo,
-                         public UptimeInfo,
-                         public TimeZoneInfo,
-                         public DriveInfo,
-                         public ProgressBarColors {
+template <class... Interfaces>
+struct AllOf : public Interfaces... {};
+
+class FakeObject final
+    : public AllOf<RegistryReader, OSVersionInfo, ProcessorInfo, MemoryInfo, ComputerInfo, UserInfo, AdminRightsInfo,
+                   NetworkInfo, DialUpInfo, DefaultBrowserInfo, FolderInfo, DisplayInfo, DefaultPrinterInfo, SoundInfo,
+                   UptimeInfo, TimeZoneInfo, DriveInfo, ProgressBarColors> {
  public:
   FakeObject(ScriptedLibrary& library, QueryClass cls) : library_(library), class_(cls) {}
   ~FakeObject() override { library_.Released(class_); }
