@@ -6,6 +6,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/widl.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/tools/lib/wine-run)
 
 add_subdirectory(platform/win32)
+add_subdirectory(sysquery/common)
 add_subdirectory(sysquery/win32)
 add_subdirectory(platform/win32/com)
 add_subdirectory(packaging)

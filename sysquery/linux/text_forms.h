@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The text forms the library writes, the same as the Windows library's, with the words of its one word table
-// (sysquery/win32/probes/words.def): running time, byte amounts, UTC offsets, addresses.
+// The text forms the library writes: those it shares with the Windows library (words, running time, byte
+// amounts) and its own (UTC offsets, addresses).
 #pragma once
 
 #include <cstdint>
@@ -8,21 +8,15 @@
 
 #include "resources/strings.h"
 #include "runtime/text.h"
+#include "sysquery/common/text_forms.h"
 
 namespace bsi::sysquery_linux {
 
-enum class Word {
-#define BSQ_WORD(id, de, en) id,
-#include "sysquery/win32/probes/words.def"
-#undef BSQ_WORD
-};
+using sysquery::ByteAmountText;
+using sysquery::RunningTimeText;
+using sysquery::Word;
+using sysquery::WordText;
 
-Text WordText(Word word, UiLanguage language);
-
-/// "hh:mm:ss" below one day, then the days in front: "2 days, 03:04:05" / "2 Tage, 03:04:05".
-Text RunningTimeText(std::uint64_t seconds, UiLanguage language);
-/// One decimal in the largest fitting binary unit ("12.3 GB", "12,3 GB"); below 1024 bytes "N Byte".
-Text ByteAmountText(std::uint64_t bytes, UiLanguage language);
 /// "UTC+02:00", "UTC-05:30", or "UTC" for no offset; `seconds_east` is tm_gmtoff.
 Text UtcOffsetText(std::int64_t seconds_east);
 /// Dotted decimal of an address in host byte order.

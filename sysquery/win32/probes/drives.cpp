@@ -52,28 +52,14 @@ DriveFacts ReadDrive(const std::wstring& root) {
 }  // namespace
 
 std::wstring ByteAmountText(std::uint64_t bytes, bsi::UiLanguage language) {
-  if (bytes < 1024) return std::to_wstring(bytes) + L" " + WordText(Word::kByte, language);
-  static constexpr const wchar_t* kUnits[] = {L"KB", L"MB", L"GB", L"TB", L"PB", L"EB"};
-  // Tenths in whole numbers: no floating point and no C locale (a host may have set one) in the text.
-  std::size_t unit = 0;
-  std::uint64_t tenths = 0;
-  for (;; ++unit) {
-    const unsigned shift = 10 * static_cast<unsigned>(unit + 1);
-    const std::uint64_t divisor = std::uint64_t{1} << shift;
-    const std::uint64_t rest = bytes & (divisor - 1);  // below 2^60, so ten times it still fits
-    tenths = (bytes >> shift) * 10 + (rest * 10 + divisor / 2) / divisor;
-    // 1023.96 KB rounds to "1024,0 KB": such amounts take the next unit.
-    if (tenths < 10240 || unit + 1 == std::size(kUnits)) break;
-  }
-  return std::to_wstring(tenths / 10) + WordText(Word::kDecimalSeparator, language) + std::to_wstring(tenths % 10) +
-         L" " + kUnits[unit];
+  return Wide(bsi::sysquery::ByteAmountText(bytes, language));
 }
 
 std::wstring DriveText(const DriveFacts& drive, bsi::UiLanguage language) {
-  std::wstring text = drive.root + L"  " + WordText(KindWord(drive.type), language);
+  std::wstring text = drive.root + L"  " + WideWord(KindWord(drive.type), language);
   if (!drive.label.empty()) text += L"  \"" + drive.label + L"\"";
   if (drive.has_space) {
-    text += L"  " + ByteAmountText(drive.free_bytes, language) + L" " + WordText(Word::kFreeOf, language) + L" " +
+    text += L"  " + ByteAmountText(drive.free_bytes, language) + L" " + WideWord(Word::kFreeOf, language) + L" " +
             ByteAmountText(drive.total_bytes, language);
   }
   return text;

@@ -1,18 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The query library's own words, from words.def.
+// The query library's own words (sysquery/common/words.def), as wide text.
 #pragma once
 
-#include "resources/strings.h"
+#include <string>
+
+#include "sysquery/common/text_forms.h"
 
 namespace bsq {
 
-enum class Word {
-#define BSQ_WORD(id, de, en) id,
-#include "words.def"
-#undef BSQ_WORD
-};
+using Word = bsi::sysquery::Word;
 
 /// The word in the given language.
-const wchar_t* WordText(Word word, bsi::UiLanguage language);
+std::wstring WideWord(Word word, bsi::UiLanguage language);
+
+/// Core text as wide text: both are UTF-16 on Windows.
+inline std::wstring Wide(const bsi::Text& text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 }  // namespace bsq
