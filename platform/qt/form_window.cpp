@@ -111,7 +111,7 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event) {
     // then sees it again, which changes nothing, since it acts only on the keys it keeps.
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (PreviewKey(VirtualKey(key), ShiftState(key.modifiers()))) return true;
-    if (UnusedKey(widget, key)) return true;
+    if (FormKey(widget, key)) return true;
   }
   WidgetEvent(widget, event);
   return false;

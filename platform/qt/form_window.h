@@ -38,8 +38,9 @@ class QtForm : public QWidget, public FormView {
  protected:
   /// Key preview: the form's Form_KeyDown; true keeps the key from the focused widget.
   virtual bool PreviewKey(std::int16_t key, std::int16_t shift) = 0;
-  /// A key the focused widget left to the form (Esc, Enter); true when the form used it.
-  virtual bool UnusedKey(QWidget* /*target*/, const QKeyEvent& /*event*/) { return false; }
+  /// After key preview: the keys the form gives a meaning of its own (Esc presses OK, Enter a button); true
+  /// when it used the key.
+  virtual bool FormKey(QWidget* /*target*/, const QKeyEvent& /*event*/) { return false; }
   /// The close box, or the application quitting while the form is shown.
   virtual void CloseBox() = 0;
   /// Runs just before the window is shown: place it, choose the widget with the focus.

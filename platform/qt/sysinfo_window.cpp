@@ -160,10 +160,14 @@ void QtSysInfoWindow::BeforeShow() {
   tree_->setFocus(Qt::OtherFocusReason);
 }
 
-bool QtSysInfoWindow::UnusedKey(QWidget* target, const QKeyEvent& event) {
+bool QtSysInfoWindow::FormKey(QWidget* target, const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Escape:  // OK is the window's cancel button
       form_.cmdOK_Click();
+      return true;
+    case Qt::Key_F10:  // Shift+F10 opens the list's context menu, as the menu key does through Qt
+      if (event.modifiers() != Qt::ShiftModifier || (target != tree_ && target != tree_->viewport())) return false;
+      OpenContextMenuFromKeyboard();
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -39,7 +39,7 @@ class QtSysInfoWindow final : public QtForm, public SysInfoWindowView {
 
  protected:
   bool PreviewKey(std::int16_t key, std::int16_t shift) override { return form_.Form_KeyDown(key, shift); }
-  bool UnusedKey(QWidget* target, const QKeyEvent& event) override;
+  bool FormKey(QWidget* target, const QKeyEvent& event) override;
   void CloseBox() override { form_.CloseBox(); }
   void BeforeShow() override;
   void MenuCommand(QAction* action) override;

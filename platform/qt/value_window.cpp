@@ -51,7 +51,7 @@ void QtValueWindow::BeforeShow() {
   ok_->setFocus(Qt::OtherFocusReason);
 }
 
-bool QtValueWindow::UnusedKey(QWidget* target, const QKeyEvent& event) {
+bool QtValueWindow::FormKey(QWidget* target, const QKeyEvent& event) {
   if (event.key() == Qt::Key_Escape) {  // OK is the window's cancel button
     form_.cmdOK_Click();
     return true;

@@ -21,7 +21,7 @@ class QtValueWindow final : public QtForm, public ValueWindowView {
 
  protected:
   bool PreviewKey(std::int16_t key, std::int16_t shift) override { return form_.Form_KeyDown(key, shift); }
-  bool UnusedKey(QWidget* target, const QKeyEvent& event) override;
+  bool FormKey(QWidget* target, const QKeyEvent& event) override;
   void CloseBox() override { form_.CloseBox(); }
   void BeforeShow() override;
   void WidgetEvent(QWidget* widget, QEvent* event) override;
