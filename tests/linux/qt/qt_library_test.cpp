@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: MIT
 // libBrindtSysInfoQt.so.2 as a host loads it: bsi_qt_run_window found by dlsym, its failures (a language it does
-// not know, no display) reported with 1, and a window over the system's own library shown and closed with 0.
+// not know, no display) reported with 1, a window over the system's own library shown and closed with 0, and the
+// Designer plugin.
 #include <dlfcn.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPluginLoader>
 #include <QTimer>
+#ifdef BSI_QT_DESIGNER_PLUGIN
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+#endif
 #include <cstdio>
 #include <cstdlib>
 
@@ -58,6 +63,18 @@ int main(int argc, char** argv) {
   QObject::connect(&closer, &QTimer::timeout, &CloseWhatIsShown);
   closer.start(20);
   Check(run(argc, argv, "de") == 0, "the window over the system's library closes with 0");
+#ifdef BSI_QT_DESIGNER_PLUGIN
+  // Qt Designer's plugin makes the control in its design form: shown, and square.
+  QPluginLoader loader(QStringLiteral(BSI_QT_DESIGNER_PLUGIN));
+  auto* plugin = qobject_cast<QDesignerCustomWidgetInterface*>(loader.instance());
+  Check(plugin != nullptr, "the Designer plugin loads");
+  if (plugin != nullptr) {
+    QWidget* control = plugin->createWidget(nullptr);
+    control->show();
+    Check(control->isVisible() && control->width() == control->height(), "the design-time control shows square");
+    delete control;
+  }
+#endif
   std::fprintf(stderr, "%d failure(s)\n", failures);
   return failures == 0 ? 0 : 1;
 }
