@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyle>
+#include <QWindow>
 
 #include "value_window/value_layout.h"
 
@@ -47,6 +48,11 @@ QtValueWindow::QtValueWindow(frmValue& form)
 
 void QtValueWindow::BeforeShow() {
   CentreOver(owner_);
+  // The window manager keeps the tool window above the information window.
+  if (owner_ && owner_->windowHandle() != nullptr) {
+    winId();
+    windowHandle()->setTransientParent(owner_->windowHandle());
+  }
   // cmdOK comes first in the tab order: it holds the focus when the window opens.
   ok_->setFocus(Qt::OtherFocusReason);
 }
