@@ -94,7 +94,12 @@ extern "C" int bsi_qt_run_window(int argc, char** argv, const char* language) {
       return 1;
     }
     std::unique_ptr<QApplication> own_application;
-    if (QApplication::instance() == nullptr) {
+    if (QCoreApplication::instance() != nullptr &&
+        qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+      std::fprintf(stderr, "brindt-sysinfo: the program's application object is not a QApplication\n");
+      return 1;
+    }
+    if (QCoreApplication::instance() == nullptr) {
       if (const char* missing = MissingDisplay()) {
         std::fprintf(stderr, "brindt-sysinfo: %s\n", missing);
         return 1;

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   // Qt Designer's plugin makes the control in its design form: shown, and square.
   QPluginLoader loader(QStringLiteral(BSI_QT_DESIGNER_PLUGIN));
   auto* plugin = qobject_cast<QDesignerCustomWidgetInterface*>(loader.instance());
-  Check(plugin != nullptr, "the Designer plugin loads");
+  Check(plugin != nullptr, qPrintable(QStringLiteral("the Designer plugin loads: ") + loader.errorString()));
   if (plugin != nullptr) {
     QWidget* control = plugin->createWidget(nullptr);
     control->show();
