@@ -73,21 +73,16 @@ constexpr HRESULT ErrorHresult(int number) {
   return static_cast<HRESULT>(0x800A0000u + static_cast<unsigned>(number));
 }
 
-/// `hr` is `expected`; the thread's error information is taken and, when `description` is given, says that.
-inline void ExpectHresult(HRESULT hr, HRESULT expected, const wchar_t* description, const char* what,
-                          Where where = Where::current()) {
+/// `hr` is run-time error `number` (0x800A0000 + number); the thread's error information is taken and, when
+/// `description` is given, says that.
+inline void ExpectError(HRESULT hr, int number, const wchar_t* description, const char* what,
+                        Where where = Where::current()) {
   const ErrorText error = TakeErrorInfo();
-  ok_at(where, hr == expected, "%s: expected hr %#lx, got %#lx\n", what, static_cast<unsigned long>(expected),
+  ok_at(where, hr == ErrorHresult(number), "%s: expected error %d, got hr %#lx\n", what, number,
         static_cast<unsigned long>(hr));
   if (description == nullptr) return;
   ok_at(where, error.description == description, "%s: expected the description \"%s\", got \"%s\"\n", what,
         Narrow(description).c_str(), Narrow(error.description).c_str());
-}
-
-/// `hr` is run-time error `number` (0x800A0000 + number) described as `description` (unchecked when nullptr).
-inline void ExpectError(HRESULT hr, int number, const wchar_t* description, const char* what,
-                        Where where = Where::current()) {
-  ExpectHresult(hr, ErrorHresult(number), description, what, where);
 }
 
 #ifdef COM_TEST_RUNTIME_ERRORS

@@ -109,8 +109,7 @@ void DescribeLibrary() {
 }
 
 std::vector<BYTE> Resource(HMODULE module, const wchar_t* type, const wchar_t* name, WORD language) {
-  // 0xFFFF: whichever language the resource was written in.
-  HRSRC found = language == 0xFFFF ? FindResourceW(module, name, type) : FindResourceExW(module, type, name, language);
+  HRSRC found = FindResourceExW(module, type, name, language);
   if (!found) return {};
   const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
   return data ? std::vector<BYTE>(data, data + SizeofResource(module, found)) : std::vector<BYTE>{};
@@ -118,9 +117,6 @@ std::vector<BYTE> Resource(HMODULE module, const wchar_t* type, const wchar_t* n
 
 void DescribeResources(HMODULE module) {
   const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
-  const std::vector<BYTE> library = Resource(module, L"TYPELIB", MAKEINTRESOURCEW(1), 0xFFFF);
-  Line("TYPELIB 1: starts with %.4s", library.size() > 4 ? reinterpret_cast<const char*>(library.data()) : "<none>");
-
   std::vector<BYTE> block =
       Resource(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
   VS_FIXEDFILEINFO* fixed = nullptr;
@@ -256,6 +252,7 @@ void test_interfaces() {
        "expected no category %s, got it registered\n", Narrow(category).c_str());
     if (found) RegCloseKey(found);
   }
+  // Early-bound callers ask before they take the error information.
   ComPtr<ISupportErrorInfo> errors;
   control.As(&errors);
   ok(errors->InterfaceSupportsErrorInfo(IID__ctlBrindtSysInfo) == S_OK &&
@@ -266,22 +263,21 @@ void test_interfaces() {
   ExpectLastRelease(control, "control");
 }
 
-// Every way to close, twice: the window is gone with the call, and the next builds its own list (the first loses a
-// row).
+// Every way to close: the window is gone with the call, and the next call builds its own list (each visit deletes a
+// row of the one it sees).
 void test_show_sysinfo_closes() {
   ComPtr<_ctlBrindtSysInfo> control = com_test::Create<_ctlBrindtSysInfo>(CLSID_ctlBrindtSysInfo);
   if (!control) return;
+  int whole = -1;
   for (CloseBy how : ocx_test::kCloseWays) {
-    ocx_test::Shown first, second;
-    HRESULT hr = ocx_test::ShowAndClose(
+    ocx_test::Shown seen;
+    const HRESULT hr = ocx_test::ShowAndClose(
         how, [&] { return Show(control.Get()); },
-        [](HWND window) { SendMessageW(GetDlgItem(window, BSI_ID_LIST), LVM_DELETEITEM, 0, 0); }, &first);
-    ok(hr == S_OK && first.rows > 30, "%s: expected S_OK and the whole list, got %#lx, %d rows\n", ocx_test::Name(how),
-       hr, first.rows);
-    hr = ocx_test::ShowAndClose(
-        how, [&] { return Show(control.Get()); }, {}, &second);
-    ok(hr == S_OK && second.rows == first.rows, "%s again: expected a new window of %d rows, got %#lx, %d rows\n",
-       ocx_test::Name(how), first.rows, hr, second.rows);
+        [](HWND window) { SendMessageW(GetDlgItem(window, BSI_ID_LIST), LVM_DELETEITEM, 0, 0); }, &seen);
+    ok(hr == S_OK && seen.rows > 30 && (whole < 0 || seen.rows == whole),
+       "%s: expected S_OK and a new window with the whole list of %d rows, got %#lx, %d rows\n", ocx_test::Name(how),
+       whole, hr, seen.rows);
+    whole = seen.rows;
   }
   ExpectLastRelease(control, "control");
 }

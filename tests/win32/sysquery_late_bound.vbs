@@ -1,6 +1,6 @@
 ' SPDX-License-Identifier: MIT
-' BrindtSysQuery.dll from a script, late-bound: a value, property puts, the collection protocol and the
-' run-time error numbers a script sees. Wine's cscript swallows run-time errors and exits 0, so every step is
+' BrindtSysQuery.dll from a script, late-bound: property puts and a value, the collection protocol with its
+' default member, and a run-time error number as a script sees it (every member's result type: sysquery_com_test). Wine's cscript swallows run-time errors and exits 0, so every step is
 ' checked by hand and the exit code is the number of failures.
 Option Explicit
 On Error Resume Next
@@ -36,12 +36,6 @@ End Function
 
 Dim o, value, item, seen, drives
 
-' A script asks for a property and a method at once: the odd result type, Currency, as the script sees it (every
-' member of every class: sysquery_com_test).
-value = Empty : value = Create("DisplayInfo").BitsPerPixel
-CheckNoError "DisplayInfo.BitsPerPixel"
-Check TypeName(value) = "Currency", "BitsPerPixel: expected a Currency, got a " & TypeName(value)
-
 Set o = Create("RegistryReader")
 o.Root = &H80000002
 o.KeyPath = "Software\Microsoft\Windows NT\CurrentVersion"
@@ -51,8 +45,6 @@ CheckNoError "RegistryReader.Value"
 Check TypeName(value) = "String" And Len(value) > 0 And o.Exists, _
   "RegistryReader: expected CurrentVersion as a String, got a " & TypeName(value) & " """ & value & """"
 Check o.KeyPath = "Software\Microsoft\Windows NT\CurrentVersion", "RegistryReader: expected KeyPath kept, got " & o.KeyPath
-o.Root = 7
-CheckError 380, "RegistryReader.Root = 7"
 
 Set drives = Create("DriveInfo").Drives
 CheckNoError "DriveInfo.Drives"
