@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "../../platform/win32/ui/resource_ids.h"
 #include "BrindtSysInfo.h"
-#include "ocx_support.h"
 
 namespace ocx_bench {
 

@@ -1,25 +1,172 @@
 // SPDX-License-Identifier: MIT
-// The control through COM: factory and module lifetime, interfaces, ShowSysInfo closed every way, by name and from
-// a script, the second call while shown (error 400), class info and the connection point of its events.
+// The control module through COM: its identity (type library and resources), factory and module lifetime,
+// interfaces, ShowSysInfo closed every way and from a script, the second call while shown (error 400).
 #include <windows.h>
 
 #include <objsafe.h>
 #include <olectl.h>
 #include <wrl/client.h>
 
+#include <cstdarg>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "BrindtSysInfo.h"
-#include "ocx_support.h"
-#include "ole_support.h"
+#include "com_test.h"
 #include "runtime/error.h"
+#include "support/golden.h"
 
+using com_test::ExpectLastRelease;
 using Microsoft::WRL::ComPtr;
 using ocx_test::CloseBy;
-using ole_test::ExpectLastRelease;
 using wine_test::Narrow;
 
 namespace {
+
+std::string out;
+
+void Line(const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  out += text;
+  out += '\n';
+}
+
+std::string Guid(REFGUID guid) {
+  return Narrow(wine_test::GuidText(guid));
+}
+
+std::string TypeName(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
+  BSTR name = nullptr;
+  info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
+  return Narrow(wine_test::TakeBstr(name));
+}
+
+void DescribeType(ITypeInfo* info, const char* indent) {
+  TYPEATTR* attr = nullptr;
+  if (FAILED(info->GetTypeAttr(&attr))) return Line("%s<no attributes>", indent);
+  Line("%skind %d %s %s flags %#x version %u.%u functions %u variables %u implements %u", indent, attr->typekind,
+       TypeName(info).c_str(), Guid(attr->guid).c_str(), attr->wTypeFlags, attr->wMajorVerNum, attr->wMinorVerNum,
+       attr->cFuncs, attr->cVars, attr->cImplTypes);
+  for (UINT i = 0; i < attr->cImplTypes; ++i) {
+    INT flags = 0;
+    HREFTYPE ref = 0;
+    ComPtr<ITypeInfo> implemented;
+    info->GetImplTypeFlags(i, &flags);
+    if (SUCCEEDED(info->GetRefTypeOfImplType(i, &ref))) info->GetRefTypeInfo(ref, &implemented);
+    Line("%s  implements %s (flags %#x)", indent, implemented ? TypeName(implemented.Get()).c_str() : "?", flags);
+  }
+  for (UINT i = 0; i < attr->cFuncs; ++i) {
+    FUNCDESC* function = nullptr;
+    if (FAILED(info->GetFuncDesc(i, &function))) continue;
+    std::string parameters;
+    for (SHORT p = 0; p < function->cParams; ++p) {
+      const ELEMDESC& parameter = function->lprgelemdescParam[p];
+      const TYPEDESC& type = parameter.tdesc;
+      parameters += " vt " + std::to_string(type.vt) +
+                    (type.vt == VT_PTR ? "->" + std::to_string(type.lptdesc->vt) : "") + " flags " +
+                    std::to_string(parameter.paramdesc.wParamFlags);
+    }
+    Line("%s  function %s id %#lx invoke %d kind %d slot %d returns vt %u%s", indent,
+         TypeName(info, function->memid).c_str(), function->memid, function->invkind, function->funckind,
+         function->oVft / static_cast<int>(sizeof(void*)), function->elemdescFunc.tdesc.vt, parameters.c_str());
+    info->ReleaseFuncDesc(function);
+  }
+  // A dual interface is looked up as its dispatch face; its vtable face follows.
+  HREFTYPE vtable_ref = 0;
+  ComPtr<ITypeInfo> vtable;
+  if ((attr->wTypeFlags & TYPEFLAG_FDUAL) && attr->typekind == TKIND_DISPATCH &&
+      SUCCEEDED(info->GetRefTypeOfImplType(-1, &vtable_ref)) && SUCCEEDED(info->GetRefTypeInfo(vtable_ref, &vtable))) {
+    DescribeType(vtable.Get(), "  ");
+  }
+  info->ReleaseTypeAttr(attr);
+}
+
+void DescribeLibrary() {
+  ComPtr<ITypeLib> library;
+  // Registered under the library's own locale, 1033.
+  const HRESULT hr = LoadRegTypeLib(LIBID_BrindtSysInfo, 1, 0, 1033, &library);
+  if (FAILED(hr)) return Line("LoadRegTypeLib: %#lx", hr);
+  TLIBATTR* attr = nullptr;
+  library->GetLibAttr(&attr);
+  BSTR name = nullptr, help = nullptr;
+  library->GetDocumentation(-1, &name, &help, nullptr, nullptr);
+  // The loader adds LIBFLAG_FHASDISKIMAGE for a library read from a file.
+  Line("library %s \"%s\" %s lcid %lu version %u.%u flags %#x %s, %u types", Narrow(wine_test::TakeBstr(name)).c_str(),
+       Narrow(wine_test::TakeBstr(help)).c_str(), Guid(attr->guid).c_str(), attr->lcid, attr->wMajorVerNum,
+       attr->wMinorVerNum, attr->wLibFlags & ~LIBFLAG_FHASDISKIMAGE,
+       attr->syskind == (sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32) ? "of this bitness" : "of another bitness",
+       library->GetTypeInfoCount());
+  library->ReleaseTLibAttr(attr);
+  for (UINT i = 0; i < library->GetTypeInfoCount(); ++i) {
+    ComPtr<ITypeInfo> info;
+    if (SUCCEEDED(library->GetTypeInfo(i, &info))) DescribeType(info.Get(), "");
+  }
+}
+
+std::vector<BYTE> Resource(HMODULE module, const wchar_t* type, const wchar_t* name, WORD language) {
+  HRSRC found = FindResourceExW(module, type, name, language);
+  if (!found) return {};
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+  return data ? std::vector<BYTE>(data, data + SizeofResource(module, found)) : std::vector<BYTE>{};
+}
+
+void DescribeResources(HMODULE module) {
+  const WORD neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+  std::vector<BYTE> block =
+      Resource(module, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(1), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  DWORD* translation = nullptr;
+  UINT length = 0;
+  if (!block.empty() && VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
+      VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length)) {
+    Line("version 1031: file %#lx.%#lx product %#lx.%#lx translation %#lx", fixed->dwFileVersionMS,
+         fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS, *translation);
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"OLESelfRegister"}) {
+      void* value = nullptr;
+      const bool found =
+          VerQueryValueW(block.data(), (std::wstring(L"\\StringFileInfo\\040704B0\\") + name).c_str(), &value, &length);
+      Line("  %s: %s", Narrow(name).c_str(), found ? Narrow(static_cast<const wchar_t*>(value)).c_str() : "<none>");
+    }
+  } else {
+    Line("version 1031: <none>");
+  }
+  // A 32-bit little-endian 16, then the GUID byte for byte as it is stored.
+  for (const wchar_t* type : {L"_IID_CTLBRINDTSYSINFO", L"_SRCIID_CTLBRINDTSYSINFO"}) {
+    const std::vector<BYTE> data = Resource(module, type, MAKEINTRESOURCEW(1), neutral);
+    GUID stored{};
+    if (data.size() == 20) std::memcpy(&stored, data.data() + 4, 16);
+    Line("%s 1: %zu bytes, length %u, %s", Narrow(type).c_str(), data.size(), data.size() == 20 ? data[0] : 0u,
+         Guid(stored).c_str());
+  }
+  const std::vector<BYTE> bitmap = Resource(module, MAKEINTRESOURCEW(2), MAKEINTRESOURCEW(30000), neutral);
+  BITMAPINFOHEADER header{};
+  if (bitmap.size() >= sizeof(header)) std::memcpy(&header, bitmap.data(), sizeof(header));
+  Line("bitmap 30000: %ldx%ld at %u bits", header.biWidth, header.biHeight, header.biBitCount);
+  // GRPICONDIR: reserved, type, count; then entries of 14 bytes: width, height, colours ...
+  const std::vector<BYTE> group = Resource(module, MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(1), neutral);
+  if (group.size() >= 20) {
+    Line("icon group 1: type %u, %u icons, the first %ux%u with %u colours", group[2], group[4], group[6], group[7],
+         group[8]);
+  }
+}
+
+// The type library type by type (vtable slots in pointers) and the module's resources (version, interface records,
+// icons), as a client reads them: tests/data/win32/ocx_identity.txt.
+void test_identity() {
+  DescribeLibrary();
+  const std::wstring path = wine_test::BinDir() + L"BrindtSysInfo.ocx";
+  HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ok(module != nullptr, "expected to load %s, got error %lu\n", Narrow(path).c_str(), GetLastError());
+  if (module) DescribeResources(module);
+  const std::string difference = bsi::test::CompareGolden("win32/ocx_identity.txt", out);
+  ok(difference.empty(), "expected the golden identity, got %s", difference.c_str());
+  if (module) FreeLibrary(module);
+}
 
 constexpr DISPID kShowSysInfo = 0x60030001;
 constexpr HRESULT kError400 = static_cast<HRESULT>(0x800A0190);
@@ -76,7 +223,7 @@ void test_class_factory() {
 }
 
 void test_interfaces() {
-  ComPtr<_ctlBrindtSysInfo> control = ole_test::CreateControl<_ctlBrindtSysInfo>();
+  ComPtr<_ctlBrindtSysInfo> control = com_test::Create<_ctlBrindtSysInfo>(CLSID_ctlBrindtSysInfo);
   if (!control) return;
   ComPtr<IUnknown> identity;
   control.As(&identity);
@@ -90,7 +237,7 @@ void test_interfaces() {
     if (got) got.As(&back);
     // Every face leads back to one identity.
     ok(hr == S_OK && back.Get() == identity.Get(), "%s: expected S_OK and IUnknown %p, got %#lx and %p\n",
-       Narrow(ocx_test::GuidText(*face)).c_str(), identity.Get(), hr, back.Get());
+       Narrow(wine_test::GuidText(*face)).c_str(), identity.Get(), hr, back.Get());
   }
   // Meant for trusted hosts: no IObjectSafety, and no safe-for-scripting category in the registry.
   void* out = reinterpret_cast<void*>(0xdeadbeef);
@@ -99,9 +246,13 @@ void test_interfaces() {
   for (const wchar_t* category :
        {L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}", L"{7DD95802-9882-11CF-9FA9-00AA006C42C4}"}) {
     const std::wstring key =
-        L"CLSID\\" + ocx_test::GuidText(CLSID_ctlBrindtSysInfo) + L"\\Implemented Categories\\" + category;
-    ok(!ocx_test::ClassesKeyExists(key), "expected no category %s, got it registered\n", Narrow(category).c_str());
+        L"CLSID\\" + wine_test::GuidText(CLSID_ctlBrindtSysInfo) + L"\\Implemented Categories\\" + category;
+    HKEY found = nullptr;
+    ok(RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &found) != ERROR_SUCCESS,
+       "expected no category %s, got it registered\n", Narrow(category).c_str());
+    if (found) RegCloseKey(found);
   }
+  // Early-bound callers ask before they take the error information.
   ComPtr<ISupportErrorInfo> errors;
   control.As(&errors);
   ok(errors->InterfaceSupportsErrorInfo(IID__ctlBrindtSysInfo) == S_OK &&
@@ -112,57 +263,34 @@ void test_interfaces() {
   ExpectLastRelease(control, "control");
 }
 
-// Every way to close, twice: the window is gone with the call, and the next builds its own list (the first loses a
-// row).
+// Every way to close: the window is gone with the call, and the next call builds its own list (each visit deletes a
+// row of the one it sees).
 void test_show_sysinfo_closes() {
-  ComPtr<_ctlBrindtSysInfo> control = ole_test::CreateControl<_ctlBrindtSysInfo>();
+  ComPtr<_ctlBrindtSysInfo> control = com_test::Create<_ctlBrindtSysInfo>(CLSID_ctlBrindtSysInfo);
   if (!control) return;
+  int whole = -1;
   for (CloseBy how : ocx_test::kCloseWays) {
-    ocx_test::Shown first, second;
-    HRESULT hr = ocx_test::ShowAndClose(
+    ocx_test::Shown seen;
+    const HRESULT hr = ocx_test::ShowAndClose(
         how, [&] { return Show(control.Get()); },
-        [](HWND window) { SendMessageW(GetDlgItem(window, BSI_ID_LIST), LVM_DELETEITEM, 0, 0); }, &first);
-    ok(hr == S_OK && first.rows > 30, "%s: expected S_OK and the whole list, got %#lx, %d rows\n", ocx_test::Name(how),
-       hr, first.rows);
-    hr = ocx_test::ShowAndClose(
-        how, [&] { return Show(control.Get()); }, {}, &second);
-    ok(hr == S_OK && second.rows == first.rows, "%s again: expected a new window of %d rows, got %#lx, %d rows\n",
-       ocx_test::Name(how), first.rows, hr, second.rows);
+        [](HWND window) { SendMessageW(GetDlgItem(window, BSI_ID_LIST), LVM_DELETEITEM, 0, 0); }, &seen);
+    ok(hr == S_OK && seen.rows > 30 && (whole < 0 || seen.rows == whole),
+       "%s: expected S_OK and a new window with the whole list of %d rows, got %#lx, %d rows\n", ocx_test::Name(how),
+       whole, hr, seen.rows);
+    whole = seen.rows;
   }
   ExpectLastRelease(control, "control");
 }
 
-void test_invoke_by_name() {
-  ComPtr<IDispatch> dispatch = ole_test::CreateControl<IDispatch>();
-  if (!dispatch) return;
-  HRESULT hr = S_OK;
-  for (const wchar_t* name : {L"ShowSysInfo", L"showsysinfo", L"Refresh"}) {
-    std::wstring text = name;
-    LPOLESTR pointer = text.data();
-    DISPID id = DISPID_UNKNOWN;
-    hr = dispatch->GetIDsOfNames(IID_NULL, &pointer, 1, LOCALE_USER_DEFAULT, &id);
-    const bool known = text != L"Refresh";
-    ok(hr == (known ? S_OK : DISP_E_UNKNOWNNAME) && id == (known ? kShowSysInfo : DISPID_UNKNOWN),
-       "GetIDsOfNames(%s): expected %s, got %#lx id %#lx\n", Narrow(name).c_str(),
-       known ? "the method's id" : "DISP_E_UNKNOWNNAME", hr, id);
-  }
-  DISPPARAMS none{nullptr, nullptr, 0, 0};
-  hr = dispatch->Invoke(kShowSysInfo + 1, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
-  ok(hr == DISP_E_MEMBERNOTFOUND, "Invoke of another member: expected DISP_E_MEMBERNOTFOUND, got %#lx\n", hr);
-  hr = ocx_test::ShowAndClose(CloseBy::Ok, [&] { return InvokeShow(dispatch.Get()); });
-  ok(hr == S_OK, "Invoke(ShowSysInfo): expected S_OK, got %#lx\n", hr);
-  ExpectLastRelease(dispatch, "control");
-}
-
 // While shown, a second call (another control of the thread) raises 400 by vtable and Invoke; the window stays alone.
 void test_second_call_while_shown() {
-  ComPtr<_ctlBrindtSysInfo> control = ole_test::CreateControl<_ctlBrindtSysInfo>();
-  ComPtr<_ctlBrindtSysInfo> other = ole_test::CreateControl<_ctlBrindtSysInfo>();
+  ComPtr<_ctlBrindtSysInfo> control = com_test::Create<_ctlBrindtSysInfo>(CLSID_ctlBrindtSysInfo);
+  ComPtr<_ctlBrindtSysInfo> other = com_test::Create<_ctlBrindtSysInfo>(CLSID_ctlBrindtSysInfo);
   ComPtr<IDispatch> dispatch;
   if (!control || !other || FAILED(control.As(&dispatch))) return;
   const std::wstring expected = reinterpret_cast<const wchar_t*>(bsi::StandardDescription(400).c_str());
   HRESULT second = S_OK, invoked = S_OK;
-  std::wstring description, source;
+  com_test::ErrorText error;
   EXCEPINFO exception{};
   HWND after = nullptr;
   int windows = -1;
@@ -171,20 +299,16 @@ void test_second_call_while_shown() {
       CloseBy::Ok, [&] { return Show(control.Get()); },
       [&](HWND) {
         second = Show(other.Get());
-        ComPtr<IErrorInfo> info;
-        BSTR text = nullptr, from = nullptr;
-        if (GetErrorInfo(0, &info) == S_OK && SUCCEEDED(info->GetDescription(&text))) info->GetSource(&from);
-        description = ocx_test::TakeBstr(text);
-        source = ocx_test::TakeBstr(from);
+        error = com_test::TakeErrorInfo();
         invoked = InvokeShow(dispatch.Get(), &exception);
         after = ocx_test::FindInfoWindow(GetCurrentProcessId(), &windows);
       },
       &shown);
   ok(hr == S_OK, "first call: expected S_OK, got %#lx\n", hr);
-  ok(second == kError400 && description == expected && source == L"BrindtSysInfo",
+  ok(second == kError400 && error.description == expected && error.source == L"BrindtSysInfo",
      "second call: expected %#lx \"%s\" from BrindtSysInfo, got %#lx \"%s\" from \"%s\"\n", kError400,
-     Narrow(expected).c_str(), second, Narrow(description).c_str(), Narrow(source).c_str());
-  const std::wstring through_invoke = ocx_test::TakeBstr(exception.bstrDescription);
+     Narrow(expected).c_str(), second, Narrow(error.description).c_str(), Narrow(error.source).c_str());
+  const std::wstring through_invoke = wine_test::TakeBstr(exception.bstrDescription);
   ok(invoked == DISP_E_EXCEPTION && exception.scode == kError400 && through_invoke == expected,
      "through Invoke: expected DISP_E_EXCEPTION with %#lx \"%s\", got %#lx with %#lx \"%s\"\n", kError400,
      Narrow(expected).c_str(), invoked, exception.scode, Narrow(through_invoke).c_str());
@@ -200,54 +324,9 @@ void test_second_call_while_shown() {
   ExpectLastRelease(other, "other control");
 }
 
-// The class info names the coclass and its source interface, whose point takes sinks of that interface alone.
-void test_class_info_and_events() {
-  ComPtr<IProvideClassInfo2> class_info = ole_test::CreateControl<IProvideClassInfo2>();
-  ComPtr<IConnectionPointContainer> container;
-  if (!class_info || FAILED(class_info.As(&container))) return;
-  ComPtr<ITypeInfo> info;
-  HRESULT hr = class_info->GetClassInfo(&info);
-  TYPEATTR* attr = nullptr;
-  if (info) info->GetTypeAttr(&attr);
-  GUID guid = {};
-  const HRESULT source = class_info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &guid);
-  ok(hr == S_OK && attr && attr->guid == CLSID_ctlBrindtSysInfo && attr->typekind == TKIND_COCLASS && source == S_OK &&
-         guid == DIID___ctlBrindtSysInfo,
-     "expected the coclass and the source interface, got hr %#lx %#lx %s\n", hr, source,
-     Narrow(ocx_test::GuidText(guid)).c_str());
-  if (attr) info->ReleaseTypeAttr(attr);
-  info.Reset();
-  class_info.Reset();
-  ComPtr<IConnectionPoint> point;
-  hr = container->FindConnectionPoint(DIID___ctlBrindtSysInfo, &point);
-  ok(hr == S_OK, "FindConnectionPoint: expected S_OK, got %#lx\n", hr);
-  if (!point) return;
-  ole_test::EventSink sink, first, stranger(false);
-  DWORD cookie = 0, other = 0, refused = 0xdeadbeef;
-  ok(point->Advise(&first, &other) == S_OK && point->Advise(&sink, &cookie) == S_OK && other && cookie != other &&
-         first.refs == 2 && sink.refs == 2,
-     "expected two connections with their own cookies, got %lu %lu refs %lu %lu\n", other, cookie, first.refs,
-     sink.refs);
-  hr = point->Advise(&stranger, &refused);
-  ok(hr == CONNECT_E_CANNOTCONNECT && refused == 0 && stranger.refs == 1,
-     "a sink of another interface: expected CONNECT_E_CANNOTCONNECT, got %#lx cookie %lu refs %lu\n", hr, refused,
-     stranger.refs);
-  hr = point->Unadvise(cookie);
-  ok(hr == S_OK && sink.refs == 1 && first.refs == 2, "Unadvise: expected S_OK, refs 1/2, got %#lx %lu/%lu\n", hr,
-     sink.refs, first.refs);
-  for (DWORD gone : {cookie, DWORD{0}}) {
-    hr = point->Unadvise(gone);
-    ok(hr == CONNECT_E_NOCONNECTION, "Unadvise(%lu): expected CONNECT_E_NOCONNECTION, got %#lx\n", gone, hr);
-  }
-  ExpectLastRelease(point, "connection point");
-  // The control lets go of the sinks still advised when it goes.
-  ExpectLastRelease(container, "control");
-  ok(first.refs == 1, "expected the sink let go with the control, got refs %lu\n", first.refs);
-}
-
 // A VBScript client under cscript while this program closes the window; its exit code tells what it saw.
 void test_script_gets_empty() {
-  std::wstring command = L"cscript.exe //nologo \"" + ocx_test::BinDir() + L"ocx_client.vbs\"";
+  std::wstring command = L"cscript.exe //nologo \"" + wine_test::BinDir() + L"ocx_client.vbs\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -287,12 +366,11 @@ int main(int argc, char** argv) {
     return wine_test::Summary("ocx_control --script");
   }
   OleInitialize(nullptr);
+  test_identity();
   test_class_factory();
   test_interfaces();
   test_show_sysinfo_closes();
-  test_invoke_by_name();
   test_second_call_while_shown();
-  test_class_info_and_events();
   OleUninitialize();
   test_script_gets_empty();
   return wine_test::Summary("ocx_control");

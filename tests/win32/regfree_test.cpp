@@ -12,12 +12,11 @@
 
 #include "com/registration.h"
 #include "identity.h"
-#include "registry_dump.h"
 #include "server_table.h"
 #include "wine_test.h"
 
 using Microsoft::WRL::ComPtr;
-using registry_dump::GuidText;
+using wine_test::GuidText;
 using wine_test::Narrow;
 
 namespace {

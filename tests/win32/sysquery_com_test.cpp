@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
-// BrindtSysQuery.dll through COM, as callers see it: every class by CLSID and ProgID with its interfaces, every
-// member late-bound from the type information (tests/data/win32/query_members.txt), the registry reader's
-// settings, the drive collection protocol, SetColors on a real progress bar and the error information of
-// failures. The facts themselves are checked by the probes' own test; the class factory's locks
-// by ocx.control (both modules share it).
+// BrindtSysQuery.dll through COM, both ends. As callers see it: every class by CLSID and ProgID with its interfaces,
+// every member late-bound from the type information (tests/data/win32/query_members.txt), the registry reader's
+// settings, the drive collection protocol and SetColors on a real progress bar. Failures: what a server method
+// returns for each kind of exception with its IErrorInfo, and the query client turning the HRESULT back into the
+// same run-time error. The core's query library over the DLL: every class created, its results converted, all
+// released at the session's end. The facts themselves are checked by the probes' own test; the class factory's
+// locks by ocx.control (both modules share it).
 #include <windows.h>
 // After windows.h:
 #include <commctrl.h>
@@ -13,18 +15,29 @@
 #include <wrl/client.h>
 
 #include <cwchar>
+#include <functional>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "BrindtSysQuery.h"
+#include "com_error.h"
 #include "com_object.h"
 #include "com_test.h"
 #include "golden.h"
 #include "probes.h"
+#include "query/query_session.h"
+#include "query_client.h"
+#include "query_object.h"
+#include "runtime/error.h"
 #include "ui_language.h"
 #include "wine_test.h"
 
+using com_test::Create;
+using com_test::ErrorHresult;
 using com_test::ExpectError;
+using com_test::ExpectRaises;
 using com_test::LongArg;
 using Microsoft::WRL::ComPtr;
 using wine_test::Narrow;
@@ -49,38 +62,15 @@ const ClassCase kClasses[] = {
 };
 #undef CLASS_CASE
 
-template <class Interface>
-ComPtr<Interface> Create(REFCLSID clsid, wine_test::Where where = wine_test::Where::current()) {
-  ComPtr<Interface> object;
-  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object));
-  ok_at(where, hr == S_OK, "CoCreateInstance: expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
-  return object;
-}
-
-// Any German is German, every other language English (the run's own language: ui_test).
-void test_ui_language() {
-  const bsi::UiLanguage austrian = bsi::win32::LanguageForLangId(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN_AUSTRIAN));
-  const bsi::UiLanguage french = bsi::win32::LanguageForLangId(MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH));
-  ok(austrian == bsi::UiLanguage::German && french == bsi::UiLanguage::English,
-     "expected Austrian German as German, French as English, got %d and %d\n", static_cast<int>(austrian),
-     static_cast<int>(french));
-}
-
 std::string TypeName(VARTYPE type) {
-  switch (type) {
-    case VT_BSTR:
-      return "String";
-    case VT_I4:
-      return "Long";
-    case VT_BOOL:
-      return "Boolean";
-    case VT_CY:
-      return "Currency";
-    case VT_DISPATCH:
-      return "Object";
-    default:
-      return "type " + std::to_string(type);
+  for (const auto& [vt, name] : {std::pair{VT_BSTR, "String"},
+                                 {VT_I4, "Long"},
+                                 {VT_BOOL, "Boolean"},
+                                 {VT_CY, "Currency"},
+                                 {VT_DISPATCH, "Object"}}) {
+    if (vt == type) return name;
   }
+  return "type " + std::to_string(type);
 }
 
 /// How the class presents itself, in the words of the expected line below.
@@ -165,67 +155,76 @@ void test_classes_late_bound() {
 
 const std::wstring kTestKey = wine_test::OwnKeyName(L"Software\\BrindtSysQuery COM test");
 
+// The reader over the registry at its limits, under the test's own HKCU key.
 void test_registry_reader() {
+  auto set = [](const wchar_t* name, DWORD type, const void* data, std::size_t size) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey.c_str(), name, type, data, static_cast<DWORD>(size));
+  };
   const wchar_t greeting[] = L"Grüße";
   const wchar_t multi[] = L"eins\0zwei\0";  // with the array's own NUL: two strings and the list's end
-  RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey.c_str(), L"Text", REG_SZ, greeting, sizeof(greeting));
-  RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey.c_str(), L"List", REG_MULTI_SZ, multi, sizeof(multi));
+  std::wstring long_text(300000, L'ä');
+  long_text[123456] = L'Z';
+  const std::vector<BYTE> huge(1024 * 1024 + 2, 'x');
+  set(L"Text", REG_SZ, greeting, sizeof(greeting));
+  set(L"List", REG_MULTI_SZ, multi, sizeof(multi));
+  set(L"", REG_SZ, L"default", 16);
+  set(L"long", REG_SZ, long_text.c_str(), (long_text.size() + 1) * sizeof(wchar_t));
+  set(L"huge", REG_BINARY, huge.data(), huge.size());
   ComPtr<IRegistryReader> reader = Create<IRegistryReader>(CLSID_RegistryReader);
   if (!reader) return;
-  auto text = [](const std::wstring& value) {
-    return SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
-  };
   auto put = [&](HRESULT (STDMETHODCALLTYPE IRegistryReader::*set)(BSTR), const std::wstring& value) {
-    BSTR copy = text(value);
-    const HRESULT hr = (reader.Get()->*set)(copy);
+    BSTR copy = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
+    (reader.Get()->*set)(copy);
     SysFreeString(copy);
-    return hr;
   };
   long root = 0, value_type = 0;
   ok(reader->get_Root(&root) == S_OK && reader->get_ValueType(&value_type) == S_OK &&
          root == static_cast<long>(0x80000002UL) && value_type == REG_SZ,
      "expected the defaults HKEY_LOCAL_MACHINE and REG_SZ, got %#lx and %ld\n", root, value_type);
   reader->put_Root(static_cast<long>(0x80000001UL));
-  put(&IRegistryReader::put_KeyPath, kTestKey);
-
-  // Two reads in a row: the settings stay. A multi-string keeps its inner NUL; a missing value is empty text.
+  // A read leaves the settings as they were: a row with the key and name of the one before sets nothing.
   const struct {
-    const wchar_t* name;
-    std::wstring value;
+    std::wstring key, name, value;
     VARIANT_BOOL exists;
-  } reads[] = {{L"Text", greeting, VARIANT_TRUE},
-               {L"Text", greeting, VARIANT_TRUE},
-               {L"List", std::wstring(L"eins\0zwei", 9), VARIANT_TRUE},
-               {L"Missing", L"", VARIANT_FALSE}};
-  const wchar_t* previous = L"";
+    HRESULT hr;
+  } reads[] = {
+      {kTestKey, L"Text", greeting, VARIANT_TRUE, S_OK},
+      {kTestKey, L"Text", greeting, VARIANT_TRUE, S_OK},
+      {kTestKey, L"List", std::wstring(L"eins\0zwei", 9), VARIANT_TRUE, S_OK},  // the inner NUL kept
+      {kTestKey, L"", L"default", VARIANT_TRUE, S_OK},                          // the default value's empty name
+      {kTestKey, L"long", long_text, VARIANT_TRUE, S_OK},                       // whole, up to 1 MiB
+      {kTestKey, L"Missing", L"", VARIANT_FALSE, S_OK},
+      {kTestKey + L"\\no such key", L"Text", L"", VARIANT_FALSE, S_OK},
+      // Larger values are refused instead of allocated; an inner NUL would reach another key or value.
+      {kTestKey, L"huge", L"", VARIANT_FALSE, HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE)},
+      {std::wstring(L"Software\0x", 10), L"Text", L"", VARIANT_FALSE, E_INVALIDARG},
+      {kTestKey, std::wstring(L"a\0b", 3), L"", VARIANT_FALSE, E_INVALIDARG},
+  };
+  decltype(&reads[0]) previous = nullptr;
   for (const auto& read : reads) {
-    if (std::wcscmp(previous, read.name) != 0) put(&IRegistryReader::put_ValueName, read.name);
-    previous = read.name;
+    if (!previous || previous->key != read.key) put(&IRegistryReader::put_KeyPath, read.key);
+    if (!previous || previous->name != read.name) put(&IRegistryReader::put_ValueName, read.name);
+    previous = &read;
     VARIANT value;
     V_VT(&value) = VT_I4;
     const HRESULT hr = reader->get_Value(&value);
-    const std::wstring got =
-        V_VT(&value) == VT_BSTR ? std::wstring(V_BSTR(&value), SysStringLen(V_BSTR(&value))) : L"?";
+    const std::wstring got = V_VT(&value) == VT_BSTR ? std::wstring(V_BSTR(&value), SysStringLen(V_BSTR(&value))) : L"";
     VariantClear(&value);
+    // A failing getter still clears its out-parameter.
     VARIANT_BOOL exists = 0x0bad;
     reader->get_Exists(&exists);
-    ok(hr == S_OK && got == read.value && exists == read.exists,
-       "%s: expected \"%s\" (%u units), Exists %d; got hr %#lx \"%s\" (%u units), Exists %d\n",
-       Narrow(read.name).c_str(), Narrow(read.value).c_str(), static_cast<unsigned>(read.value.size()), read.exists,
-       static_cast<unsigned long>(hr), Narrow(got).c_str(), static_cast<unsigned>(got.size()), exists);
+    com_test::TakeErrorInfo();
+    ok(hr == read.hr && got == read.value && exists == read.exists,
+       "%s: expected hr %#lx, %u units, Exists %d; got hr %#lx, %u units \"%s\", Exists %d\n",
+       Narrow(read.name).c_str(), static_cast<unsigned long>(read.hr), static_cast<unsigned>(read.value.size()),
+       read.exists, static_cast<unsigned long>(hr), static_cast<unsigned>(got.size()),
+       Narrow(got.substr(0, 40)).c_str(), exists);
   }
   // Bad settings: error 380 from the reader, and the old setting stays.
   ExpectError(reader->put_Root(12345), 380, L"Invalid property value", "put_Root(12345)");
   ok(reader->get_Root(&root) == S_OK && root == static_cast<long>(0x80000001UL),
      "expected Root to stay HKEY_CURRENT_USER, got %#lx\n", root);
   ExpectError(reader->put_ValueType(99), 380, L"Invalid property value", "put_ValueType(99)");
-  com_test::ExpectHresult(reader->get_Value(nullptr), E_POINTER, nullptr, "get_Value(nullptr)");
-  // A failing getter still clears its out-parameter: a name with an inner NUL cannot be read.
-  put(&IRegistryReader::put_ValueName, std::wstring(L"a\0b", 3));
-  VARIANT_BOOL exists = static_cast<VARIANT_BOOL>(0xdeadbeef);
-  const HRESULT hr = reader->get_Exists(&exists);
-  ok(exists == VARIANT_FALSE, "inner NUL: expected Exists cleared to false, got %#x\n", exists);
-  com_test::ExpectHresult(hr, E_INVALIDARG, nullptr, "inner NUL");
   RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey.c_str());
   RegDeleteKeyW(HKEY_CURRENT_USER, kTestKey.c_str());
 }
@@ -245,12 +244,11 @@ void test_drive_collection() {
   if (ComPtr<IDriveInfo> info = Create<IDriveInfo>(CLSID_DriveInfo)) info->get_Drives(&object);
   if (!object || FAILED(object.As(&drives))) return (void)ok(false, "expected Drives to be a collection, got none\n");
   long count = 0;
-  drives->get_Count(&count);
-  std::vector<std::wstring> items;
-  HRESULT hr = S_OK;
-  for (long i = 1; i <= count; ++i) items.push_back(ItemText(drives.Get(), LongArg(i), &hr));
-  if (items.empty()) return (void)ok(false, "expected drives, got none\n");
-  // Indexes as scripts pass them, also as text or by reference (the default member: sysquery_late_bound.vbs).
+  HRESULT hr = drives->get_Count(&count);
+  const std::wstring first = ItemText(drives.Get(), LongArg(1), &hr);
+  if (count < 1 || hr != S_OK) return (void)ok(false, "expected drives, got %ld\n", count);
+  // Indexes as scripts pass them, also as text or by reference (the default member and Count + 1:
+  // sysquery_late_bound.vbs; Item(0): the client's test below).
   LONG one = 1;
   VARIANT by_reference, text_one, text_drive;
   V_VT(&by_reference) = VT_I4 | VT_BYREF;
@@ -262,17 +260,14 @@ void test_drive_collection() {
     const char* what;
     VARIANT index;
     int error;
-  } indexes[] = {{"\"1\"", text_one, 0}, {"ByRef 1", by_reference, 0},
-                 {"0", LongArg(0), 9},   {"Count + 1", LongArg(count + 1), 9},
-                 {"-1", LongArg(-1), 9}, {"\"C:\"", text_drive, 13}};
+  } indexes[] = {
+      {"\"1\"", text_one, 0}, {"ByRef 1", by_reference, 0}, {"-1", LongArg(-1), 9}, {"\"C:\"", text_drive, 13}};
   for (const auto& index : indexes) {
     const std::wstring text = ItemText(drives.Get(), index.index, &hr);
     if (index.error != 0)
       ExpectError(hr, index.error, index.error == 9 ? L"Subscript out of range" : nullptr, index.what);
-    if (index.error == 0) {
-      ok(hr == S_OK && text == items[0], "Item(%s): expected %s, got hr %#lx %s\n", index.what,
-         Narrow(items[0]).c_str(), static_cast<unsigned long>(hr), Narrow(text).c_str());
-    }
+    ok(index.error != 0 || (hr == S_OK && text == first), "Item(%s): expected %s, got hr %#lx %s\n", index.what,
+       Narrow(first).c_str(), static_cast<unsigned long>(hr), Narrow(text).c_str());
   }
   VariantClear(&text_one);
   VariantClear(&text_drive);
@@ -285,9 +280,9 @@ void test_drive_collection() {
   ULONG fetched = 0;
   VARIANT many[64];
   hr = SUCCEEDED(walk->Clone(&copy)) && copy ? copy->Next(64, many, &fetched) : E_FAIL;
-  ok(fetched == items.size() && hr == (items.size() == 64 ? S_OK : S_FALSE) && V_VT(&many[0]) == VT_BSTR &&
-         items[0] == V_BSTR(&many[0]),
-     "Next(64) of a clone: expected %u items from the first, got hr %#lx, %lu\n", static_cast<unsigned>(items.size()),
+  ok(fetched == static_cast<ULONG>(count) && hr == (count == 64 ? S_OK : S_FALSE) && V_VT(&many[0]) == VT_BSTR &&
+         first == V_BSTR(&many[0]),
+     "Next(64) of a clone: expected %ld items from the first, got hr %#lx, %lu\n", count,
      static_cast<unsigned long>(hr), fetched);
   for (ULONG i = 0; SUCCEEDED(hr) && i < fetched && i < 64; ++i) VariantClear(&many[i]);
   copy.Reset();
@@ -362,16 +357,203 @@ void test_set_colors() {
   DestroyWindow(bar);
 }
 
+// --- Failures across COM, both ends.
+
+const wchar_t kSource[] = L"BrindtSysQuery.MemoryInfo";
+
+HRESULT ServerSide(const std::function<void()>& raise) {
+  try {
+    raise();
+  } catch (const bsq::ProbeError& error) {
+    return bsq::ReportProbeError(error, IID_IMemoryInfo, kSource);
+  } catch (...) {
+    return bsi::win32::com::CurrentExceptionHresult(IID_IMemoryInfo, kSource);
+  }
+  return S_OK;
+}
+
+void test_server_side_failures() {
+  const HRESULT denied = HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED);
+  const std::wstring probe_text = bsi::win32::com::SystemMessage(denied) + L" (RegOpenKeyExW)";
+  const std::wstring out_of_memory = bsi::win32::com::SystemMessage(E_OUTOFMEMORY);
+  const struct {
+    const char* what;
+    std::function<void()> raise;
+    HRESULT expected;
+    const wchar_t* description;  // nullptr: not checked
+  } cases[] = {
+      {"probe", [] { throw bsq::ProbeError(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), "RegOpenKeyExW"); }, denied,
+       probe_text.c_str()},
+      // A probe that throws with a success code still fails.
+      {"probe with S_OK", [] { throw bsq::ProbeError(S_OK, "odd"); }, E_FAIL, nullptr},
+      {"error 35600", [] { throw bsi::RuntimeError(35600, u"Index außerhalb des Bereichs"); }, ErrorHresult(35600),
+       L"Index außerhalb des Bereichs"},
+      // Numbers beyond the facility's 16 bits have no HRESULT of their own; negative numbers are HRESULTs.
+      {"error 70000", [] { throw bsi::RuntimeError(70000, u"zu groß"); }, E_FAIL, L"zu groß"},
+      {"error E_ACCESSDENIED", [] { throw bsi::RuntimeError(static_cast<std::int32_t>(E_ACCESSDENIED), u"nein"); },
+       E_ACCESSDENIED, L"nein"},
+      {"ComError", [] { throw bsi::win32::com::ComError(DISP_E_BADINDEX, L"no such drive"); }, DISP_E_BADINDEX,
+       L"no such drive"},
+      {"bad_alloc", [] { throw std::bad_alloc(); }, E_OUTOFMEMORY, out_of_memory.c_str()},
+      {"logic_error", [] { throw std::logic_error("bug"); }, E_UNEXPECTED, nullptr},
+  };
+  ok(!out_of_memory.empty() && probe_text.size() > 16, "expected system messages, got \"%s\" and \"%s\"\n",
+     Narrow(out_of_memory).c_str(), Narrow(probe_text).c_str());
+  for (const auto& c : cases) {
+    const HRESULT hr = ServerSide(c.raise);
+    const com_test::ErrorText error = com_test::TakeErrorInfo();
+    const std::wstring description = c.description ? c.description : error.description;
+    ok(hr == c.expected && error.source == kSource && error.description == description,
+       "%s: expected hr %#lx from %s \"%s\", got %#lx from %s \"%s\"\n", c.what, static_cast<unsigned long>(c.expected),
+       Narrow(kSource).c_str(), Narrow(description).c_str(), static_cast<unsigned long>(hr),
+       Narrow(error.source).c_str(), Narrow(error.description).c_str());
+  }
+}
+
+/// Declares error information for IMemoryInfo, as the library's objects do, or for nothing.
+class Declaring final : public bsi::win32::com::ComObject<Declaring, ISupportErrorInfo> {
+ public:
+  explicit Declaring(bool declares) : declares_(declares) {}
+  STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override {
+    return declares_ && riid == IID_IMemoryInfo ? S_OK : S_FALSE;
+  }
+
+ private:
+  bool declares_;
+};
+
+// The client turns the server's HRESULT back into the number and description that were thrown, and takes the
+// error information. What the object does not declare is stale: the system's message stands instead. An HRESULT
+// without error information gets its run-time error's standard text, or a generic one.
+void test_client_side() {
+  IUnknown* declares = nullptr;
+  IUnknown* silent = nullptr;
+  Declaring::Create(IID_IUnknown, reinterpret_cast<void**>(&declares), true);
+  Declaring::Create(IID_IUnknown, reinterpret_cast<void**>(&silent), false);
+  const std::wstring denied = bsi::win32::com::SystemMessage(E_ACCESSDENIED);
+  ok(!denied.empty() && denied.back() != L'\n', "expected a system message of one line, got \"%s\"\n",
+     Narrow(denied).c_str());
+  auto thrown = [](std::int32_t number, const char16_t* text) {
+    return [=] { return ServerSide([&] { throw bsi::RuntimeError(number, text); }); };
+  };
+  auto returned = [](HRESULT hr) { return [hr] { return hr; }; };
+  const auto access = static_cast<std::int32_t>(E_ACCESSDENIED);
+  const struct {
+    IUnknown* object;
+    std::function<HRESULT()> fail;
+    std::int32_t number;
+    bsi::Text description;
+  } cases[] = {
+      {declares, thrown(9, u"Subscript out of range"), 9, u"Subscript out of range"},
+      {declares, thrown(380, u"Ungültiger Eigenschaftswert"), 380, u"Ungültiger Eigenschaftswert"},
+      {declares, thrown(access, u"Zugriff verweigert"), access, u"Zugriff verweigert"},
+      {silent, thrown(access, u"stale"), access, bsi::Text(denied.begin(), denied.end())},
+      {nullptr, returned(static_cast<HRESULT>(0x800A0009)), 9, u"Subscript out of range"},
+      {nullptr, returned(static_cast<HRESULT>(0x8004F123)), static_cast<std::int32_t>(0x8004F123), u"Automation error"},
+  };
+  for (const auto& c : cases) {
+    const HRESULT hr = c.fail();
+    const std::string what = "error " + std::to_string(c.number);
+    com_test::ExpectRaises([&] { bsi::win32::RaiseHresult(hr, c.object, IID_IMemoryInfo); }, c.number,
+                           c.description.c_str(), what.c_str());
+    IErrorInfo* left = nullptr;
+    ok(GetErrorInfo(0, &left) == S_FALSE, "%s: expected the error information taken, got it left behind\n",
+       what.c_str());
+    if (left != nullptr) left->Release();
+  }
+  ok(declares->Release() == 0 && silent->Release() == 0, "expected the last Releases to give 0\n");
+}
+
+// --- The core's query library over the DLL.
+
+std::wstring Wide(const bsi::Text& text) {
+  return std::wstring(text.begin(), text.end());
+}
+std::string Utf8(const bsi::Text& text) {
+  return bsi::ToUtf8(text);
+}
+
+void ExpectUnloadable(HRESULT expected, const char* when, wine_test::Where where = wine_test::Where::current()) {
+  // The module CoCreateInstance loads is this one: the same path, the same module state.
+  HMODULE module = GetModuleHandleW(L"BrindtSysQuery.dll");
+  using CanUnloadNow = HRESULT(WINAPI*)();
+  const auto can_unload = reinterpret_cast<CanUnloadNow>(
+      reinterpret_cast<void*>(module ? GetProcAddress(module, "DllCanUnloadNow") : nullptr));
+  const HRESULT hr = can_unload ? can_unload() : E_FAIL;
+  ok_at(where, hr == expected, "%s: expected DllCanUnloadNow %#lx, got %#lx\n", when,
+        static_cast<unsigned long>(expected), static_cast<unsigned long>(hr));
+}
+
+template <class... Classes>
+void GetAll(bsi::QuerySession& session) {
+  (session.Get<Classes>(), ...);
+}
+
+// Every class through the client, of the type the core asks for; results converted to the core's types; every
+// object released when the session ends.
+void test_client() {
+  auto library = bsi::win32::CreateComQueryLibrary();
+  bsi::QuerySession session(*library);
+  try {
+    GetAll<bsi::RegistryReader, bsi::OSVersionInfo, bsi::ProcessorInfo, bsi::MemoryInfo, bsi::ComputerInfo,
+           bsi::UserInfo, bsi::AdminRightsInfo, bsi::NetworkInfo, bsi::DialUpInfo, bsi::DefaultBrowserInfo,
+           bsi::FolderInfo, bsi::DisplayInfo, bsi::DefaultPrinterInfo, bsi::SoundInfo, bsi::UptimeInfo,
+           bsi::TimeZoneInfo, bsi::DriveInfo, bsi::ProgressBarColors>(session);
+  } catch (const bsi::RuntimeError& error) {
+    ok(false, "expected every class, got error %d\n", error.number());
+  }
+  const bsi::Text total = session.Get<bsi::MemoryInfo>().PhysicalTotal();
+  const std::wstring expected_total = std::to_wstring(bsq::ReadMemory().physical_total);
+  ok(Wide(total) == expected_total, "PhysicalTotal: expected %s, got %s\n", wine_test::Narrow(expected_total).c_str(),
+     Utf8(total).c_str());
+
+  const bsq::DisplayFacts display = bsq::ReadDisplay();
+  auto& screen = session.Get<bsi::DisplayInfo>();
+  const bsi::Currency depth = screen.BitsPerPixel();
+  ok(depth == bsi::Currency::FromWhole(display.bits_per_pixel) && screen.Width() == display.width &&
+         screen.Height() == display.height,
+     "expected the screen %dx%dx%d, got %dx%d and %lld/10000 bits\n", display.width, display.height,
+     display.bits_per_pixel, screen.Width(), screen.Height(), static_cast<long long>(depth.scaled));
+
+  const bsi::Variant name = session.Get<bsi::ComputerInfo>().ComputerName();
+  ok(name.kind() == bsi::VariantKind::String && Wide(name.AsString()) == bsq::ComputerName(),
+     "ComputerName: expected the String %s, got kind %d\n", wine_test::Narrow(bsq::ComputerName()).c_str(),
+     static_cast<int>(name.kind()));
+  const bsi::Variant sound = session.Get<bsi::SoundInfo>().Installed();
+  ok(sound.kind() == bsi::VariantKind::Boolean && sound.AsBoolean() == bsq::SoundInstalled(),
+     "Installed: expected the Boolean %d, got kind %d\n", bsq::SoundInstalled(), static_cast<int>(sound.kind()));
+
+  auto drives = session.Get<bsi::DriveInfo>().Drives();
+  auto* collection = dynamic_cast<bsi::Collection*>(drives.get());
+  const std::vector<std::wstring> texts = bsq::DriveTexts(bsi::win32::UserUiLanguage());
+  ok(collection != nullptr && collection->Count() == static_cast<std::int32_t>(texts.size()),
+     "Drives: expected a Collection of %u, got %d\n", static_cast<unsigned>(texts.size()),
+     collection ? collection->Count() : -1);
+  for (std::int32_t i = 1; collection && i <= collection->Count() && i <= std::int32_t(texts.size()); ++i) {
+    const bsi::Variant item = collection->Item(i);
+    ok(item.kind() == bsi::VariantKind::String && Wide(item.AsString()) == texts[i - 1],
+       "Item(%d): expected the String %s, got kind %d\n", i, wine_test::Narrow(texts[i - 1]).c_str(),
+       static_cast<int>(item.kind()));
+  }
+  if (collection) ExpectRaises([&] { collection->Item(0); }, 9, u"Subscript out of range", "Item(0)");
+  ExpectUnloadable(S_FALSE, "while the session holds objects");
+  drives.reset();
+  session.ReleaseAll();
+  ExpectUnloadable(S_OK, "after the session");
+}
+
 }  // namespace
 
 int main() {
   const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ok(hr == S_OK, "CoInitializeEx: expected S_OK, got %#lx\n", static_cast<unsigned long>(hr));
-  test_ui_language();
   test_classes_late_bound();
   test_registry_reader();
   test_drive_collection();
   test_set_colors();
+  test_server_side_failures();
+  test_client_side();
+  test_client();
   CoUninitialize();
   return wine_test::Summary("sysquery_com");
 }

@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "com_test.h"
 #include "form_services.h"
 #include "list_view.h"
-#include "ocx_support.h"
 #include "resources/strings.h"
 #include "show_info_window.h"
 #include "support/scripted_library.h"
@@ -60,14 +60,15 @@ HWND ValueWindow() {
   return window && IsWindowVisible(window) ? window : nullptr;
 }
 
+// The whole text of a cell, also one longer than a buffer of the window's own.
+std::wstring Cell(HWND list, int row, int column) {
+  return W(bsi::win32::ListViewCellText(list, row, column));
+}
+
 std::wstring WindowText(HWND window) {
   wchar_t buffer[1024] = {};
   SendMessageW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
   return buffer;
-}
-
-std::wstring Cell(HWND list, int row, int column) {
-  return W(bsi::win32::ListViewCellText(list, row, column));
 }
 
 struct Row {
@@ -208,7 +209,7 @@ void test_row_contract(bsi::QueryLibrary& library) {
   });
 }
 
-// After a tick the gauges show amounts. C copies a value; copy-all the list and gauges byte for byte, over 64 KiB too.
+// C copies a value; copy-all the list and, after a tick, the gauges, byte for byte, over 64 KiB too.
 void test_copy_commands(bsi::test::ScriptedLibrary& library) {
   const std::u16string long_value(70000, u'x');
   library.Set("DefaultBrowserInfo.Detail", long_value.c_str());
@@ -217,13 +218,6 @@ void test_copy_commands(bsi::test::ScriptedLibrary& library) {
       [](HWND form) {
         HWND list = GetDlgItem(form, BSI_ID_LIST);
         ok(WaitForTick(form), "expected the gauge captions filled by a tick\n");
-        for (int i = 0; i < 3; ++i) {
-          const std::wstring percent = WindowText(GetDlgItem(form, BSI_ID_PERCENT + i));
-          const auto position = SendMessageW(GetDlgItem(form, BSI_ID_GAUGE + i), PBM_GETPOS, 0, 0);
-          ok(!percent.empty() && percent.back() == L'%' && position >= 0 && position <= 10000,
-             "gauge %d: expected \"N %%\" and a position in 0..10000, got \"%s\" at %d\n", i, Narrow(percent).c_str(),
-             static_cast<int>(position));
-        }
         const std::vector<Row> rows = Rows(form);
         ClickRow(list, 1, false);
         Settle(form);
@@ -252,65 +246,65 @@ void test_copy_commands(bsi::test::ScriptedLibrary& library) {
   library.Set("DefaultBrowserInfo.Detail", u"C:\\Program Files\\Mozilla Firefox\\firefox.exe");
 }
 
-// A double click opens the value window of a row (not of a spacer), modal over the information window.
-void test_value_window(bsi::QueryLibrary& library) {
-  WithWindow(library, [](HWND form) {
-    HWND list = GetDlgItem(form, BSI_ID_LIST);
-    const std::vector<Row> rows = Rows(form);
-    const int cpu = Find(rows, Label(bsi::str::kCpu)), spacer = Find(rows, L" ");
-    ok(cpu >= 0 && spacer >= 0, "expected a CPU row and a spacer, got rows %d and %d\n", cpu, spacer);
-    if (cpu < 0 || spacer < 0) return;
-    ClickRow(list, spacer, true);
-    Settle(form);
-    ok(!WaitFor(ValueWindow, 200), "a spacer: expected no value window, got one\n");
+bsi::test::ScriptedLibrary* changing_library = nullptr;
+std::atomic<bool> change_now{false};
 
-    ClickRow(list, cpu, true);
-    HWND value = WaitFor(ValueWindow, 5000);
-    ok(value != nullptr, "expected the value window, got none\n");
-    if (value == nullptr) return;
-    const std::wstring caption = Label(bsi::str::kCpu).substr(0, Label(bsi::str::kCpu).size() - 1);
-    const std::wstring texts[] = {WindowText(value), WindowText(GetDlgItem(value, BSI_ID_VALUE_LABEL)),
-                                  WindowText(GetDlgItem(value, BSI_ID_VALUE_TEXT))};
-    ok(texts[0] == caption && texts[1] == caption && texts[2] == rows[cpu].value,
-       "expected caption and label %s, value %s, got %s, %s, %s\n", Narrow(caption).c_str(),
-       Narrow(rows[cpu].value).c_str(), Narrow(texts[0]).c_str(), Narrow(texts[1]).c_str(), Narrow(texts[2]).c_str());
-    ok(!IsWindowEnabled(form), "expected the information window disabled under the value window, it takes input\n");
-
-    SendMessageW(GetDlgItem(value, BSI_ID_VALUE_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited \u00e4"));
-    const std::wstring copied = CopiedBy(GetDlgItem(value, BSI_ID_VALUE_COPY), BM_CLICK, 0);
-    ok(copied == L"edited \u00e4", "copy button: expected \"edited \u00e4\", got %s\n", Narrow(copied).c_str());
-
-    PressKey(GetDlgItem(value, BSI_ID_VALUE_TEXT), VK_F4);
-    ExpectGone(value, "F4 in the value window");
-    ok(WaitFor([&] { return IsWindowEnabled(form); }, 5000), "expected the information window enabled again\n");
-    Close(form, CloseBy::Escape);
-  });
-}
-
-// Thread timers run on the window's thread inside whatever modal loop is running there.
-bsi::QueryLibrary* timer_library = nullptr;
-std::atomic<int> nested_result{0};
-
-void CALLBACK ShowAgain(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK ChangeFreeMemory(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!change_now) return;
   KillTimer(nullptr, id);
-  try {
-    bsi::win32::ShowSysInfoWindow(forms, *timer_library);
-    nested_result = -1;
-  } catch (const bsi::RuntimeError& error) {
-    nested_result = error.number();
-  }
+  changing_library->Set("MemoryInfo.PhysicalFree", u"123456789");
 }
 
-void test_nested_show_is_refused(bsi::QueryLibrary& library) {
-  timer_library = &library;
-  nested_result = 0;
-  SetTimer(nullptr, 0, 300, ShowAgain);
-  WithWindow(library, [&](HWND form) {
-    WaitFor([] { return nested_result != 0; }, 5000);
-    ok(IsWindowVisible(form), "expected the window still shown after the refused call, it closed\n");
-    Close(form, CloseBy::F4);
-  });
-  ok(nested_result == 400, "a second ShowSysInfo: expected error 400, got %d\n", nested_result.load());
+// A double click opens the value window of a row (not of a spacer), modal over the information window and on its
+// thread: the memory ticks run inside its loop and update the list.
+void test_value_window(bsi::test::ScriptedLibrary& library) {
+  changing_library = &library;
+  change_now = false;
+  // On the window's thread: once asked, the free memory changes (the library is not shared across threads).
+  SetTimer(nullptr, 0, 20, ChangeFreeMemory);
+  WithWindow(
+      library,
+      [](HWND form) {
+        HWND list = GetDlgItem(form, BSI_ID_LIST);
+        const std::vector<Row> rows = Rows(form);
+        const int cpu = Find(rows, Label(bsi::str::kCpu)), spacer = Find(rows, L" ");
+        const int base = Find(rows, Label(bsi::str::kPhysicalMemory));
+        ok(cpu >= 0 && spacer >= 0 && base >= 0, "expected CPU, spacer and memory rows, got rows %d, %d and %d\n", cpu,
+           spacer, base);
+        if (cpu < 0 || spacer < 0 || base < 0) return;
+        ClickRow(list, spacer, true);
+        Settle(form);
+        ok(!WaitFor(ValueWindow, 200), "a spacer: expected no value window, got one\n");
+
+        ClickRow(list, cpu, true);
+        HWND value = WaitFor(ValueWindow, 5000);
+        ok(value != nullptr, "expected the value window, got none\n");
+        if (value == nullptr) return;
+        const std::wstring caption = Label(bsi::str::kCpu).substr(0, Label(bsi::str::kCpu).size() - 1);
+        const std::wstring texts[] = {WindowText(value), WindowText(GetDlgItem(value, BSI_ID_VALUE_LABEL)),
+                                      WindowText(GetDlgItem(value, BSI_ID_VALUE_TEXT))};
+        ok(texts[0] == caption && texts[1] == caption && texts[2] == rows[cpu].value,
+           "expected caption and label %s, value %s, got %s, %s, %s\n", Narrow(caption).c_str(),
+           Narrow(rows[cpu].value).c_str(), Narrow(texts[0]).c_str(), Narrow(texts[1]).c_str(),
+           Narrow(texts[2]).c_str());
+        ok(!IsWindowEnabled(form), "expected the information window disabled under the value window, it takes input\n");
+
+        SendMessageW(GetDlgItem(value, BSI_ID_VALUE_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited \u00e4"));
+        const std::wstring copied = CopiedBy(GetDlgItem(value, BSI_ID_VALUE_COPY), BM_CLICK, 0);
+        ok(copied == L"edited \u00e4", "copy button: expected \"edited \u00e4\", got %s\n", Narrow(copied).c_str());
+
+        change_now = true;
+        const bool changed = WaitFor([&] { return Cell(list, base + 1, 1) == L"123456789 Byte"; });
+        ok(changed && IsWindowVisible(value),
+           "expected the free-memory row to read 123456789 Byte under the open value window, got %s\n",
+           Narrow(Cell(list, base + 1, 1)).c_str());
+        PressKey(GetDlgItem(value, BSI_ID_VALUE_TEXT), VK_F4);
+        ExpectGone(value, "F4 in the value window");
+        ok(WaitFor([&] { return IsWindowEnabled(form); }, 5000), "expected the information window enabled again\n");
+        Close(form, CloseBy::Escape);
+      },
+      kFastTicksMs);
+  library.Set("MemoryInfo.PhysicalFree", u"1073741824");
 }
 
 void test_quit_and_other_windows(bsi::QueryLibrary& library) {
@@ -332,42 +326,6 @@ void test_quit_and_other_windows(bsi::QueryLibrary& library) {
   const BOOL quit = PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   ok(quit && message.wParam == 7, "expected WM_QUIT(7) posted again, got %d (%d)\n", quit, int(message.wParam));
   DestroyWindow(host);
-}
-
-bsi::test::ScriptedLibrary* changing_library = nullptr;
-std::atomic<bool> change_now{false};
-
-void CALLBACK ChangeFreeMemory(HWND, UINT, UINT_PTR id, DWORD) {
-  if (!change_now) return;
-  KillTimer(nullptr, id);
-  changing_library->Set("MemoryInfo.PhysicalFree", u"123456789");
-}
-
-// The value window is modal on the same thread: the memory ticks run inside its loop and update the list.
-void test_ticks_run_inside_value_window(bsi::test::ScriptedLibrary& library) {
-  changing_library = &library;
-  change_now = false;
-  // On the window's thread: once asked, the free memory changes (the library is not shared across threads).
-  SetTimer(nullptr, 0, 20, ChangeFreeMemory);
-  WithWindow(
-      library,
-      [&](HWND form) {
-        HWND list = GetDlgItem(form, BSI_ID_LIST);
-        const int base = Find(Rows(form), Label(bsi::str::kPhysicalMemory));
-        ClickRow(list, 1, true);
-        HWND value = WaitFor(ValueWindow, 5000);
-        ok(value != nullptr, "expected the value window, got none\n");
-        change_now = true;
-        const bool changed = WaitFor([&] { return Cell(list, base + 1, 1) == L"123456789 Byte"; });
-        ok(changed, "expected the free-memory row to read 123456789 Byte, got %s\n",
-           Narrow(Cell(list, base + 1, 1)).c_str());
-        ok(value && IsWindowVisible(value), "expected the value window still open, it closed\n");
-        if (value != nullptr) PressKey(GetDlgItem(value, BSI_ID_VALUE_TEXT), VK_F4);
-        ExpectGone(value, "F4 in the value window");
-        Close(form, CloseBy::F4);
-      },
-      kFastTicksMs);
-  library.Set("MemoryInfo.PhysicalFree", u"1073741824");
 }
 
 // Over the installed query library the bars take their band colours, drawn unthemed.
@@ -420,9 +378,7 @@ int main() {
   test_row_contract(library);
   test_copy_commands(library);
   test_value_window(library);
-  test_nested_show_is_refused(library);
   test_quit_and_other_windows(library);
-  test_ticks_run_inside_value_window(library);
   test_bar_colours_with_system_library();
   return wine_test::Summary("ui");
 }

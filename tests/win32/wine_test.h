@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Checks in the manner of Wine's own tests: ok(condition, "format", ...) prints the condition and the message when
 // the check fails; Summary() prints the count and gives the exit code. ok_at(where, ...) names a caller's line.
+// Also the few helpers every test program needs: text for messages, the program's folder, GUID and BSTR text.
 #pragma once
 
 #include <windows.h>
+// After windows.h:
+#include <objbase.h>
+#include <oleauto.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -56,6 +60,27 @@ inline std::string Narrow(const std::wstring& text) {
   std::string out(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
   return out;
+}
+
+/// The folder of the running test program, with a trailing backslash; the modules are built beside it.
+inline std::wstring BinDir() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring file = path;
+  return file.substr(0, file.find_last_of(L"\\/") + 1);
+}
+
+inline std::wstring GuidText(REFGUID guid) {
+  wchar_t text[40] = {};
+  StringFromGUID2(guid, text, 40);
+  return text;
+}
+
+/// The text of `value`, which it frees.
+inline std::wstring TakeBstr(BSTR value) {
+  std::wstring text = value ? std::wstring(value, SysStringLen(value)) : std::wstring();
+  SysFreeString(value);
+  return text;
 }
 
 /// A key name of this run alone, `base` followed by the process id: the runs of one program in both languages and
