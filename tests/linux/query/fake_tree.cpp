@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "sysquery/linux/linux_query_library.h"
+
 namespace bsi::sysquery_linux::test {
 namespace {
 
@@ -19,9 +21,10 @@ void Note(std::ostringstream& out, QueryLibrary& library, const char* name, Call
 
 }  // namespace
 
-std::string CallEveryMember(QueryLibrary& library) {
+std::string FakeTree::CallEveryMember() {
+  const std::unique_ptr<QueryLibrary> library = Library();
   std::ostringstream out;
-  Note<RegistryReader>(out, library, "RegistryReader", [](RegistryReader& reader) {
+  Note<RegistryReader>(out, *library, "RegistryReader", [](RegistryReader& reader) {
     std::string values;
     for (const auto& [key, name] : {std::pair{u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"CSDVersion"},
                                     {u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", u"BuildLab"},
@@ -34,49 +37,51 @@ std::string CallEveryMember(QueryLibrary& library) {
     }
     return values;
   });
-  Note<OSVersionInfo>(out, library, "OSVersionInfo", [](OSVersionInfo& os) {
+  Note<OSVersionInfo>(out, *library, "OSVersionInfo", [](OSVersionInfo& os) {
     return Join(os.Name(), os.MajorVersion(), os.MinorVersion(), os.BuildNumber());
   });
-  Note<ProcessorInfo>(out, library, "ProcessorInfo", [](ProcessorInfo& cpu) { return Join(cpu.Description()); });
+  Note<ProcessorInfo>(out, *library, "ProcessorInfo", [](ProcessorInfo& cpu) { return Join(cpu.Description()); });
   // One line per pair: each pair's failure is its own.
-  Note<MemoryInfo>(out, library, "MemoryInfo.Physical",
+  Note<MemoryInfo>(out, *library, "MemoryInfo.Physical",
                    [](MemoryInfo& memory) { return Join(memory.PhysicalTotal(), memory.PhysicalFree()); });
-  Note<MemoryInfo>(out, library, "MemoryInfo.PageFile",
+  Note<MemoryInfo>(out, *library, "MemoryInfo.PageFile",
                    [](MemoryInfo& memory) { return Join(memory.PageFileTotal(), memory.PageFileFree()); });
-  Note<MemoryInfo>(out, library, "MemoryInfo.Virtual",
+  Note<MemoryInfo>(out, *library, "MemoryInfo.Virtual",
                    [](MemoryInfo& memory) { return Join(memory.VirtualTotal(), memory.VirtualFree()); });
-  Note<ComputerInfo>(out, library, "ComputerInfo",
+  Note<ComputerInfo>(out, *library, "ComputerInfo",
                      [](ComputerInfo& computer) { return Join(computer.ComputerName()); });
-  Note<UserInfo>(out, library, "UserInfo", [](UserInfo& user) { return Join(user.UserName()); });
-  Note<AdminRightsInfo>(out, library, "AdminRightsInfo", [](AdminRightsInfo& admin) { return Join(admin.IsAdmin()); });
-  Note<NetworkInfo>(out, library, "NetworkInfo", [](NetworkInfo& network) {
+  Note<UserInfo>(out, *library, "UserInfo", [](UserInfo& user) { return Join(user.UserName()); });
+  Note<AdminRightsInfo>(out, *library, "AdminRightsInfo", [](AdminRightsInfo& admin) { return Join(admin.IsAdmin()); });
+  Note<NetworkInfo>(out, *library, "NetworkInfo", [](NetworkInfo& network) {
     return Join(network.LocalIP(), network.LocalSubnetMask(), network.NetworkIP(), network.NetworkSubnetMask(),
                 network.MACAddress());
   });
-  Note<DialUpInfo>(out, library, "DialUpInfo", [](DialUpInfo& dial_up) { return Join(dial_up.Active()); });
-  Note<DefaultBrowserInfo>(out, library, "DefaultBrowserInfo", [](DefaultBrowserInfo& browser) {
+  Note<DialUpInfo>(out, *library, "DialUpInfo", [](DialUpInfo& dial_up) { return Join(dial_up.Active()); });
+  Note<DefaultBrowserInfo>(out, *library, "DefaultBrowserInfo", [](DefaultBrowserInfo& browser) {
     return Join(browser.Name(), browser.Detail(), browser.Executable());
   });
-  Note<FolderInfo>(out, library, "FolderInfo",
+  Note<FolderInfo>(out, *library, "FolderInfo",
                    [](FolderInfo& folders) { return Join(folders.WindowsFolder(), folders.SystemFolder()); });
-  Note<DisplayInfo>(out, library, "DisplayInfo", [](DisplayInfo& display) {
+  Note<DisplayInfo>(out, *library, "DisplayInfo", [](DisplayInfo& display) {
     return Join(display.Width(), display.Height(), display.BitsPerPixel().scaled / 10000);
   });
-  Note<DefaultPrinterInfo>(out, library, "DefaultPrinterInfo", [](DefaultPrinterInfo& printer) {
+  Note<DefaultPrinterInfo>(out, *library, "DefaultPrinterInfo", [](DefaultPrinterInfo& printer) {
     return Join(printer.Name(), printer.Detail1(), printer.Detail2());
   });
-  Note<SoundInfo>(out, library, "SoundInfo", [](SoundInfo& sound) { return Join(sound.Installed()); });
-  Note<UptimeInfo>(out, library, "UptimeInfo", [](UptimeInfo& uptime) { return Join(uptime.RunningTime()); });
-  Note<TimeZoneInfo>(out, library, "TimeZoneInfo", [](TimeZoneInfo& zone) {
+  Note<SoundInfo>(out, *library, "SoundInfo", [](SoundInfo& sound) { return Join(sound.Installed()); });
+  Note<UptimeInfo>(out, *library, "UptimeInfo", [](UptimeInfo& uptime) { return Join(uptime.RunningTime()); });
+  Note<TimeZoneInfo>(out, *library, "TimeZoneInfo", [](TimeZoneInfo& zone) {
     return Join(zone.Bias(), zone.StandardName(), zone.StandardBias(), zone.DaylightName(), zone.DaylightBias(),
                 zone.DaylightActive(), zone.Name());
   });
-  Note<DriveInfo>(out, library, "DriveInfo", [](DriveInfo& drives) {
+  Note<DriveInfo>(out, *library, "DriveInfo", [](DriveInfo& drives) {
     auto collection = std::dynamic_pointer_cast<Collection>(drives.Drives());
     std::string texts;
     for (std::int32_t i = 1; i <= collection->Count(); ++i) texts += Join(collection->Item(i)) + "|";
     return texts;
   });
+  const std::unique_ptr<Battery> battery = CreateBattery(root_);
+  out << "Battery=" << Outcome([&] { return Join(battery->BatteryStatus(), battery->BatteryLifePercent()); }) << '\n';
   return out.str();
 }
 
@@ -94,6 +99,18 @@ FakeTree::~FakeTree() {
 
 void FakeTree::MakeFolder(const std::string& path) {
   std::filesystem::create_directories(Path(path));
+}
+
+void FakeTree::Clear() {
+  for (const auto& entry : std::filesystem::directory_iterator(root_)) std::filesystem::remove_all(entry.path());
+}
+
+std::string FakeTree::Fact(const std::string& name) {
+  const std::string all = "\n" + CallEveryMember();
+  const std::size_t line = all.find("\n" + name + "=");
+  if (line == std::string::npos) return "<no such line>";
+  const std::size_t start = line + name.size() + 2;
+  return all.substr(start, all.find('\n', start) - start);
 }
 
 void FakeTree::Write(const std::vector<TreeFile>& files) {

@@ -56,10 +56,6 @@ std::unique_ptr<T> Create(QueryLibrary& library) {
   return std::unique_ptr<T>(dynamic_cast<T*>(library.Create(T::kClass).release()));
 }
 
-/// Every member of every class of `library`, called once in slot order: "Class.Member=outcome" per line. Any
-/// exception other than a RuntimeError escapes and fails the calling test.
-std::string CallEveryMember(QueryLibrary& library);
-
 class FakeTree : public ::testing::Test {
  protected:
   FakeTree();
@@ -67,6 +63,13 @@ class FakeTree : public ::testing::Test {
 
   void Write(const std::vector<TreeFile>& files);
   void MakeFolder(const std::string& path);
+  /// Removes everything below the root.
+  void Clear();
+  /// Every member of every class of the library over the tree, called once in slot order, and then the battery:
+  /// "Class.Member=outcome" per line. Any exception other than a RuntimeError escapes and fails the calling test.
+  std::string CallEveryMember();
+  /// The outcome CallEveryMember writes for `name` ("UptimeInfo", "MemoryInfo.PageFile") over the tree as it is.
+  std::string Fact(const std::string& name);
   std::string Path(const std::string& path) const { return root_ + path; }
 
   /// A library over the tree with the fixture's host settings as they are now.
