@@ -192,10 +192,7 @@ void test_row_contract(bsi::QueryLibrary& library) {
       ok(rows[row.row].label == row.label, "row %d: expected %s, got %s\n", row.row, Narrow(row.label).c_str(),
          Narrow(rows[row.row].label).c_str());
     }
-    // Two columns, each as wide as its widest text.
-    HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    const auto columns = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
-    ok(columns == 2, "expected 2 columns, got %d\n", static_cast<int>(columns));
+    // Both columns as wide as their widest text.
     for (int column = 0; column < 2; ++column) {
       const auto width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
       int widest = 0;

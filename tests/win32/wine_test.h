@@ -83,12 +83,6 @@ inline std::wstring TakeBstr(BSTR value) {
   return text;
 }
 
-/// A key name of this run alone, `base` followed by the process id: the runs of one program in both languages and
-/// both bitnesses share one prefix and may run at the same time.
-inline std::wstring OwnKeyName(const wchar_t* base) {
-  return std::wstring(base) + L" " + std::to_wstring(GetCurrentProcessId());
-}
-
 /// Prints "NAME: N tests executed (N failures, N skipped)" and returns the process exit code.
 inline int Summary(const char* name) {
   std::printf("%s: %d tests executed (%d failures, %d skipped)\n", name, executed, failed, skipped);
