@@ -189,31 +189,6 @@ std::uint64_t FieldNumber(const std::string& text, const std::string& key) {
   return at == std::string::npos ? 0 : std::strtoull(text.c_str() + at + key.size() + 1, nullptr, 10);
 }
 
-/// "WxHxD" of the Xvfb serving DISPLAY, from its command line in /proc; empty when none is found.
-std::string XvfbScreen() {
-  std::string display = Env("DISPLAY");
-  display = display.substr(0, display.find('.', display.find(':')));  // ":57.0" names the server ":57"
-  WIN32_FIND_DATAW entry;
-  HANDLE find = display.empty() ? INVALID_HANDLE_VALUE : FindFirstFileW(L"Z:\\proc\\*", &entry);
-  if (find == INVALID_HANDLE_VALUE) return {};
-  std::string screen;
-  do {
-    std::stringstream in(ReadFileText(std::wstring(L"Z:\\proc\\") + entry.cFileName + L"\\cmdline"));
-    std::vector<std::string> args;
-    for (std::string arg; std::getline(in, arg, '\0');) args.push_back(arg);
-    if (args.empty() || args[0].find("Xvfb") == std::string::npos) continue;
-    bool ours = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-      if (args[i] == display) ours = true;
-      if (args[i] == "-screen" && i + 2 < args.size()) screen = args[i + 2];
-    }
-    if (ours) break;
-    screen.clear();
-  } while (FindNextFileW(find, &entry));
-  FindClose(find);
-  return screen;
-}
-
 std::string Dotted(std::uint32_t address) {
   return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
          std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
@@ -294,7 +269,7 @@ const struct {
     // X keeps depth 24 in 32-bit pixels, and Windows calls that mode 32 bits per pixel.
     {"display", nullptr,
      [](const std::string&) {
-       std::string screen = XvfbScreen();
+       std::string screen = Env("BSI_BED_SCREEN");  // "WxHxD" of the bed's own Xvfb; unset on a real display
        if (screen.size() > 3 && screen.ends_with("x24")) screen.replace(screen.size() - 2, 2, "32");
        const bsq::DisplayFacts d = bsq::ReadDisplay();
        const std::string got =
