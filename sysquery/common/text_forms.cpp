@@ -19,11 +19,13 @@ constexpr Entry kWords[] = {
 #undef BSQ_WORD
 };
 
+}  // namespace
+
 Text TwoDigits(std::uint64_t value) {
   return Text{static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
 }
 
-Text Unsigned(std::uint64_t value) {
+Text UnsignedText(std::uint64_t value) {
   Text digits;
   do {
     digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
@@ -31,8 +33,6 @@ Text Unsigned(std::uint64_t value) {
   } while (value != 0);
   return digits;
 }
-
-}  // namespace
 
 Text WordText(Word word, UiLanguage language) {
   const Entry& entry = kWords[static_cast<std::size_t>(word)];
@@ -44,11 +44,11 @@ Text RunningTimeText(std::uint64_t seconds, UiLanguage language) {
   const Text clock =
       TwoDigits(seconds / 3600 % 24) + u":" + TwoDigits(seconds / 60 % 60) + u":" + TwoDigits(seconds % 60);
   if (days == 0) return clock;
-  return Unsigned(days) + u" " + WordText(days == 1 ? Word::kDay : Word::kDays, language) + u", " + clock;
+  return UnsignedText(days) + u" " + WordText(days == 1 ? Word::kDay : Word::kDays, language) + u", " + clock;
 }
 
 Text ByteAmountText(std::uint64_t bytes, UiLanguage language) {
-  if (bytes < 1024) return Unsigned(bytes) + u" " + WordText(Word::kByte, language);
+  if (bytes < 1024) return UnsignedText(bytes) + u" " + WordText(Word::kByte, language);
   static constexpr std::array<const char16_t*, 6> kUnits = {u"KB", u"MB", u"GB", u"TB", u"PB", u"EB"};
   // Tenths in whole numbers: no floating point and no C locale (a host may have set one) in the text.
   std::size_t unit = 0;
@@ -61,7 +61,7 @@ Text ByteAmountText(std::uint64_t bytes, UiLanguage language) {
     // 1023.96 KB rounds to "1024.0 KB": such amounts take the next unit.
     if (tenths < 10240 || unit + 1 == kUnits.size()) break;
   }
-  return Unsigned(tenths / 10) + WordText(Word::kDecimalSeparator, language) + Unsigned(tenths % 10) + u" " +
+  return UnsignedText(tenths / 10) + WordText(Word::kDecimalSeparator, language) + UnsignedText(tenths % 10) + u" " +
          kUnits[unit];
 }
 

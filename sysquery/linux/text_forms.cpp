@@ -5,33 +5,20 @@
 #include <cstddef>
 
 namespace bsi::sysquery_linux {
-namespace {
 
-Text TwoDigits(std::uint64_t value) {
-  return Text{static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
-}
-
-Text Unsigned(std::uint64_t value) {
-  Text digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return digits;
-}
-
-}  // namespace
+using sysquery::TwoDigits;
+using sysquery::UnsignedText;
 
 Text UtcOffsetText(std::int64_t seconds_east) {
   if (seconds_east / 60 == 0) return u"UTC";
   const std::uint64_t minutes = static_cast<std::uint64_t>(seconds_east < 0 ? -(seconds_east / 60) : seconds_east / 60);
   return Text(u"UTC") + (seconds_east < 0 ? u"-" : u"+") +
-         (minutes / 60 < 10 ? TwoDigits(minutes / 60) : Unsigned(minutes / 60)) + u":" + TwoDigits(minutes % 60);
+         (minutes / 60 < 10 ? TwoDigits(minutes / 60) : UnsignedText(minutes / 60)) + u":" + TwoDigits(minutes % 60);
 }
 
 Text Ipv4Text(std::uint32_t address) {
-  return Unsigned(address >> 24) + u"." + Unsigned((address >> 16) & 0xFF) + u"." + Unsigned((address >> 8) & 0xFF) +
-         u"." + Unsigned(address & 0xFF);
+  return UnsignedText(address >> 24) + u"." + UnsignedText((address >> 16) & 0xFF) + u"." +
+         UnsignedText((address >> 8) & 0xFF) + u"." + UnsignedText(address & 0xFF);
 }
 
 Text Ipv4MaskText(std::uint32_t prefix_length) {
